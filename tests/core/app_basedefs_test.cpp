@@ -1,0 +1,5 @@
+#include "app/BaseDefs.h"
+#include <gtest/gtest.h>
+TEST(NextPowerOfTwo, Small) {
+    EXPECT_EQ(NextPowerOfTwo(3), 4);
+}
