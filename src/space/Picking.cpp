@@ -1,0 +1,60 @@
+#include "space/Picking.h"
+
+#include "app/MainWindow.h"
+#include "space/ScenePerspective.h"
+#include "space/SelectionHits.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <array>
+
+namespace {
+
+constexpr GLsizei SelectionBufferSize = 64;
+constexpr double PickRegionSize = 2.0;
+
+// Back to normal rendering even when the drawing throws, so later frames are not swallowed by
+// selection mode.
+class TSelectionMode {
+public:
+    explicit TSelectionMode(GLuint* buffer) {
+        glSelectBuffer(SelectionBufferSize, buffer);
+        glRenderMode(GL_SELECT);
+    }
+    ~TSelectionMode() {
+        if (Active)
+            glRenderMode(GL_RENDER);
+    }
+    TSelectionMode(const TSelectionMode&) = delete;
+    TSelectionMode& operator=(const TSelectionMode&) = delete;
+
+    GLint End() {
+        Active = false;
+        return glRenderMode(GL_RENDER);
+    }
+
+private:
+    bool Active = true;
+};
+
+} // namespace
+
+std::optional<uint32_t> PickAt(int32_t x, int32_t y, const TViewport& viewport,
+                               const TPickDrawProc& draw, uint32_t flags) {
+    if (ClientHeight <= 0)
+        return std::nullopt;
+    std::array<GLuint, SelectionBufferSize> buffer{};
+    TSelectionMode selection(buffer.data());
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    GLint pickViewport[4] = {viewport.X, viewport.Y, viewport.Width, viewport.Height};
+    gluPickMatrix(x, ClientHeight - y, PickRegionSize, PickRegionSize, pickViewport);
+    MultScenePerspective();
+
+    glInitNames();
+    draw(flags);
+    const GLint hits = selection.End();
+    return NearestHitName(buffer, hits);
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Which named object of the scene lies under a window point: the scene is drawn again in
+// OpenGL selection mode through a 2 x 2 pixel pick region.
+#include "space/Viewports.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+// Draws the pickable objects, each under its selection name, for the given pass flags.
+using TPickDrawProc = std::function<void(uint32_t flags)>;
+
+// (x, y) in window pixels; viewport is the scene viewport (OpenGL convention). Leaves the
+// projection matrix current with the pick region loaded. Returns the first name of the nearest
+// named hit, none over empty space or while the client area has no height.
+std::optional<uint32_t> PickAt(int32_t x, int32_t y, const TViewport& viewport,
+                               const TPickDrawProc& draw, uint32_t flags);
