@@ -1,0 +1,64 @@
+#include "space/CameraAnimator.h"
+
+#include "app/Errors.h"
+#include "space/LinearTrack.h"
+
+bool CameraAnimating = false;
+
+TCameraAnimator::TCameraAnimator(TAnimationTimer& timer, TGeomCamera& camera, uint8_t syncExplorer,
+                                 const TVector3& targetTo, const TVector3& positionTo,
+                                 uint32_t steps, TFinishedProc onFinished)
+    : Timer(timer) {
+    if (CameraAnimating)
+        return;
+    CameraAnimating = true;
+    FStarted = true;
+    AnimatedCamera = &camera;
+    SyncExplorer = syncExplorer;
+    OnFinished = std::move(onFinished);
+    camera.GetTarget(TargetFrom);
+    TargetTo = targetTo;
+    VectorDifference(TargetTo, TargetFrom, TargetDelta);
+    camera.GetPosition(PositionFrom);
+    PositionTo = positionTo;
+    VectorDifference(PositionTo, PositionFrom, PositionDelta);
+    PositionSteps = steps;
+    TargetSteps = steps;
+    FTimerActive = Timer.Start(CameraFlightTimerId);
+}
+
+TCameraAnimator::~TCameraAnimator() {
+    // An idle animator must not end the flight of the one that owns it.
+    if (FStarted)
+        CameraAnimating = false;
+    if (FTimerActive)
+        Timer.Stop(CameraFlightTimerId);
+}
+
+void TCameraAnimator::Tick() {
+    if (FFinished)
+        return;
+    if (PositionStep < PositionSteps || TargetStep < TargetSteps) {
+        if (PositionStep < PositionSteps) {
+            ++PositionStep;
+            AnimatedCamera->SetPosition(
+                TrackPoint(PositionFrom, PositionTo, PositionDelta, PositionStep, PositionSteps));
+        }
+        if (TargetStep < TargetSteps) {
+            ++TargetStep;
+            AnimatedCamera->SetTarget(
+                TrackPoint(TargetFrom, TargetTo, TargetDelta, TargetStep, TargetSteps));
+        }
+        Timer.Redraw();
+        return;
+    }
+    GMAssert(PositionStep == PositionSteps && TargetStep == TargetSteps, "Animation");
+    FFinished = true;
+    if (FTimerActive) {
+        Timer.Stop(CameraFlightTimerId);
+        FTimerActive = false;
+    }
+    // Last: the handler may start the next flight or free this animator.
+    if (TFinishedProc handler = std::move(OnFinished))
+        handler(*this);
+}
