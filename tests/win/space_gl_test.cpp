@@ -1,0 +1,220 @@
+#include "GLTestContext.h"
+#include "app/MainWindow.h"
+#include "space/Camera.h"
+#include "space/CameraAnimator.h"
+#include "space/MainWindowAnimationTimer.h"
+#include "space/Picking.h"
+#include "space/ScenePerspective.h"
+
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace {
+
+// Sets the main window's client geometry for one test and puts the old one back.
+class TClientGeometry {
+public:
+    TClientGeometry(int32_t width, int32_t height, int32_t split)
+        : OldWidth(ClientWidth), OldHeight(ClientHeight), OldSplit(Split) {
+        ClientWidth = width;
+        ClientHeight = height;
+        Split = split;
+    }
+    ~TClientGeometry() {
+        ClientWidth = OldWidth;
+        ClientHeight = OldHeight;
+        Split = OldSplit;
+    }
+
+private:
+    int32_t OldWidth;
+    int32_t OldHeight;
+    int32_t OldSplit;
+};
+
+std::array<GLfloat, 16> CurrentMatrix(GLenum which) {
+    std::array<GLfloat, 16> m{};
+    glGetFloatv(which, m.data());
+    return m;
+}
+
+void Square(float half, float z) {
+    glBegin(GL_QUADS);
+    glVertex3f(-half, -half, z);
+    glVertex3f(half, -half, z);
+    glVertex3f(half, half, z);
+    glVertex3f(-half, half, z);
+    glEnd();
+}
+
+// Seen from (0, 0, 5): an unnamed small square nearest, square 1 in the middle, the larger
+// square 2 behind it, and a bar 3 in front of square 2's upper part only.
+void DrawNamedSquares(const TGeomCamera& camera) {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    camera.Apply();
+    Square(0.2f, 1);
+    glPushName(1);
+    Square(1, 0);
+    glPopName();
+    glPushName(2);
+    Square(3, -2);
+    glPopName();
+    glPushName(3);
+    glBegin(GL_QUADS);
+    glVertex3f(-0.3f, 1.8f, -1);
+    glVertex3f(0.3f, 1.8f, -1);
+    glVertex3f(0.3f, 2.6f, -1);
+    glVertex3f(-0.3f, 2.6f, -1);
+    glEnd();
+    glPopName();
+}
+
+} // namespace
+
+TEST(SceneGL, ApplyLoadsTheSameMatrixAsGluLookAt) {
+    TGLTestContext gl;
+    ASSERT_TRUE(gl.Ready());
+    TGeomCamera camera(1.25f, -0.75f, 5);
+    camera.SetTarget(TVector3{3, 2, -1});
+    TVector3 eye;
+    TVector3 direction;
+    TVector3 up;
+    camera.GetPosition(eye);
+    camera.GetDirection(direction);
+    camera.GetUp(up);
+
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(eye.x, eye.y, eye.z, eye.x + direction.x, eye.y + direction.y, eye.z + direction.z,
+              up.x, up.y, up.z);
+    const auto expected = CurrentMatrix(GL_MODELVIEW_MATRIX);
+    glLoadIdentity();
+    camera.Apply();
+    const auto applied = CurrentMatrix(GL_MODELVIEW_MATRIX);
+    for (int k = 0; k < 16; ++k)
+        EXPECT_NEAR(applied[k], expected[k], 1e-5f) << "element " << k;
+}
+
+TEST(SceneGL, ScenePerspectiveNeedsAClientHeight) {
+    TGLTestContext gl;
+    ASSERT_TRUE(gl.Ready());
+    {
+        TClientGeometry geometry(300, 150, 100);
+        ASSERT_TRUE(LoadScenePerspective());
+        const auto loaded = CurrentMatrix(GL_PROJECTION_MATRIX);
+        glLoadIdentity();
+        gluPerspective(80, 200.0 / 150.0, 0.004, 63.36);
+        const auto expected = CurrentMatrix(GL_PROJECTION_MATRIX);
+        for (int k = 0; k < 16; ++k)
+            EXPECT_FLOAT_EQ(loaded[k], expected[k]) << "element " << k;
+    }
+    TClientGeometry minimised(0, 0, 10);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    EXPECT_FALSE(LoadScenePerspective());
+    EXPECT_EQ(CurrentMatrix(GL_PROJECTION_MATRIX)[0], 1);
+}
+
+TEST(SceneGL, PickAtReturnsTheNearestNamedObject) {
+    TGLTestContext gl;
+    ASSERT_TRUE(gl.Ready());
+    // The scene starts 56 pixels right of the client's left edge, 256 x 256 like the window.
+    TClientGeometry geometry(312, 256, 56);
+    const TViewport scene{56, 0, 256, 256};
+    TGeomCamera camera(0, 0, 5);
+    uint32_t passedFlags = 0;
+    const TPickDrawProc draw = [&](uint32_t flags) {
+        passedFlags = flags;
+        DrawNamedSquares(camera);
+    };
+
+    EXPECT_EQ(PickAt(56 + 128, 128, scene, draw, 0x190), 1u);
+    EXPECT_EQ(passedFlags, 0x190u);
+    // Square 1 spans about 30 pixels either side of the centre, square 2 about 65.
+    EXPECT_EQ(PickAt(56 + 128 + 45, 128, scene, draw, 0x10), 2u);
+    // Window y grows downwards: the bar lies about 46 to 66 pixels above the centre.
+    EXPECT_EQ(PickAt(56 + 128, 128 - 56, scene, draw, 0x10), 3u);
+    EXPECT_EQ(PickAt(56 + 128, 128 + 56, scene, draw, 0x10), 2u);
+    EXPECT_FALSE(PickAt(56 + 10, 10, scene, draw, 0x10));
+    EXPECT_FALSE(PickAt(56 + 128 + 100, 128, scene, draw, 0x10));
+
+    // Picking leaves normal rendering on.
+    GLint mode = 0;
+    glGetIntegerv(GL_RENDER_MODE, &mode);
+    EXPECT_EQ(mode, GL_RENDER);
+}
+
+TEST(SceneGL, PickAtRendersNormallyAgainWhenDrawingThrows) {
+    TGLTestContext gl;
+    ASSERT_TRUE(gl.Ready());
+    TClientGeometry geometry(256, 256, 0);
+    const TPickDrawProc failingDraw = [](uint32_t) { throw std::runtime_error("draw failed"); };
+    EXPECT_THROW(PickAt(128, 128, TViewport{0, 0, 256, 256}, failingDraw, 0x10),
+                 std::runtime_error);
+    GLint mode = 0;
+    glGetIntegerv(GL_RENDER_MODE, &mode);
+    EXPECT_EQ(mode, GL_RENDER);
+}
+
+namespace {
+
+TCameraAnimator* TickedFlight = nullptr;
+
+LRESULT CALLBACK FlightWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER && wParam == TIMER_CAMERA_FLIGHT && TickedFlight) {
+        TickedFlight->Tick();
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST(SceneTimers, CameraFlightRunsOnTheMainWindowsTimer) {
+    // Without a main window the flight cannot start its timer.
+    {
+        TGeomCamera camera(0, 0, 5);
+        TCameraAnimator flight(MainWindowAnimationTimer(), camera, 0, TVector3{}, TVector3{0, 0, 4},
+                               10, nullptr);
+        EXPECT_FALSE(flight.TimerActive());
+    }
+
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = FlightWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"GlimmeraFlightTest";
+    RegisterClassW(&wc);
+    MainWindow = CreateWindowExW(0, wc.lpszClassName, L"flight", WS_POPUP, 0, 0, 64, 64, nullptr,
+                                 nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(MainWindow, nullptr);
+
+    TGeomCamera camera(0, 0, 5);
+    bool finished = false;
+    {
+        TCameraAnimator flight(MainWindowAnimationTimer(), camera, 0, TVector3{1, 0, 0},
+                               TVector3{1, 0, 4}, 10, [&](TCameraAnimator&) { finished = true; });
+        TickedFlight = &flight;
+        EXPECT_TRUE(flight.TimerActive());
+        const ULONGLONG deadline = GetTickCount64() + 10000;
+        MSG msg;
+        while (!finished && GetTickCount64() < deadline) {
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&msg);
+            Sleep(1);
+        }
+        TickedFlight = nullptr;
+        EXPECT_FALSE(flight.TimerActive());
+    }
+    EXPECT_TRUE(finished);
+    TVector3 position;
+    camera.GetPosition(position);
+    EXPECT_EQ(position.x, 1);
+    EXPECT_EQ(position.z, 4);
+
+    DestroyWindow(MainWindow);
+    MainWindow = nullptr;
+    UnregisterClassW(wc.lpszClassName, wc.hInstance);
+}
