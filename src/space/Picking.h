@@ -1,6 +1,6 @@
 #pragma once
 // Which named object of the scene lies under a window point: the scene is drawn again in
-// OpenGL selection mode through a 2 x 2 pixel pick region.
+// OpenGL selection mode through a 2 x 2 pixel pick region (Windows layer).
 #include "space/Viewports.h"
 
 #include <cstdint>

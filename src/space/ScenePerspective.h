@@ -1,6 +1,6 @@
 #pragma once
-// The scene's fixed perspective projection, shared by the frame and by picking.
-#include <windows.h>
+// The scene's fixed perspective projection, shared by the frame and by picking (OpenGL,
+// Windows layer).
 
 constexpr double SceneFieldOfView = 80.0; // vertical, degrees
 constexpr double SceneNearPlane = 0.004;

@@ -147,10 +147,6 @@ TEST(Lattice, EmptyLatticeLaysOutLikeOneItem) {
     EXPECT_NEAR(lattice.GetWidth(), 1.5f, 1e-5f);
     EXPECT_FLOAT_EQ(lattice.GetHeight(), 0.318f);
     EXPECT_EQ(lattice.Neighbour(0, TRectangularLattice::RowDown), 0);
-}
-
-TEST(Lattice, FacingIconQuadIsNotSupported) {
-    TRectangularLattice lattice(TVector3{}, 3, 1);
     TQuad q;
     EXPECT_THROW(lattice.GetFacingIconQuad(0, q), EAssertionFailed);
 }

@@ -28,31 +28,6 @@ TEST(VectorMath, PositiveRotationIsClockwiseSeenFromTheAxisTip) {
     EXPECT_TRUE(VectorNear(q, p));
 }
 
-TEST(VectorMath, RotationMatrixIsOrthonormalWithoutTranslation) {
-    TMatrix4 m;
-    AxisAngleMatrix(TVector3{1, 2, 3}, 0.7f, m);
-    for (int a = 0; a < 3; ++a)
-        for (int b = 0; b < 3; ++b) {
-            const float dot =
-                m[a * 4] * m[b * 4] + m[a * 4 + 1] * m[b * 4 + 1] + m[a * 4 + 2] * m[b * 4 + 2];
-            EXPECT_NEAR(dot, a == b ? 1 : 0, 1e-6f);
-        }
-    EXPECT_EQ(m[12], 0);
-    EXPECT_EQ(m[15], 1);
-}
-
-TEST(VectorMath, TransformPointAddsTheTranslationColumn) {
-    TMatrix4 m{};
-    MatrixSetRow(m, 0, TVector4{1, 0, 0, 5});
-    MatrixSetRow(m, 1, TVector4{0, 1, 0, 6});
-    MatrixSetRow(m, 2, TVector4{0, 0, 1, 7});
-    EXPECT_EQ(m[12], 5);
-    EXPECT_EQ(m[14], 7);
-    TVector3 p{1, 2, 3};
-    TransformPoint(p, m, p);
-    EXPECT_TRUE(SameVector(p, TVector3{6, 8, 10}));
-}
-
 TEST(VectorMath, MatrixSetRowWritesOneRowOfTheColumnMajorArray) {
     TMatrix4 m;
     m.fill(9);
@@ -85,16 +60,4 @@ TEST(VectorMath, ArcCosCoversTheWholeDomain) {
     EXPECT_FLOAT_EQ(ArcCosSingle(0), HalfPi);
     EXPECT_FLOAT_EQ(ArcCosSingle(-1), std::numbers::pi_v<float>);
     EXPECT_NEAR(ArcCosSingle(0.5f), std::numbers::pi / 3, 1e-6);
-}
-
-TEST(VectorMath, LengthsAndNormalisation) {
-    const TVector3 a{3, 4, 12};
-    EXPECT_FLOAT_EQ(VectorLengthSq(a), 169);
-    EXPECT_FLOAT_EQ(VectorLength(a), 13);
-    EXPECT_FLOAT_EQ(VectorDistance(TVector3{1, 1, 1}, TVector3{4, 5, 13}), 13);
-    TVector3 n;
-    VectorNormalized(a, n);
-    EXPECT_TRUE(SameVector(a, TVector3{3, 4, 12}));
-    EXPECT_NEAR(VectorLength(n), 1, 1e-6f);
-    EXPECT_TRUE(VectorNear(n, TVector3{3 / 13.f, 4 / 13.f, 12 / 13.f}, 1e-6f));
 }
