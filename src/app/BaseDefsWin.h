@@ -1,0 +1,41 @@
+#pragma once
+// Base definitions that need the platform: requirement check, GL errors, system
+// information and small file utilities.
+#include <cstdint>
+#include <string>
+
+// Filled once the GL context is current (start-up step 7).
+struct TGLLoaderFlags {
+    int Major = 0;
+    int Minor = 0;
+    bool HasBgra = false;
+    bool Version14() const { return Major > 1 || (Major == 1 && Minor >= 4); }
+};
+extern TGLLoaderFlags GLLoaderFlags;
+
+// Reads GL_VERSION and GL_EXTENSIONS of the current context into GLLoaderFlags.
+void ReadGLLoaderFlags();
+
+// Raises ESystemRequirements at the first requirement not met; sets MaxTextureSize.
+void CheckSystemRequirements();
+
+// Reads glGetError once; raises std::runtime_error "<name> <tag>" on an error.
+void CheckGLError(const char* tag);
+
+void AppendSystemInfo(std::u16string& text);
+
+// Product version words: [0], [1] the low double word, [2] minor, [3] major; 65535 when unknown.
+struct TProductVersion {
+    uint16_t Words[4] = {65535, 65535, 65535, 65535};
+    uint16_t Major() const { return Words[3]; }
+    uint16_t Minor() const { return Words[2]; }
+};
+TProductVersion GetProductVersion(const std::u16string& fileName);
+
+std::u16string ProgramFileName();
+// ProgramFileName cut after its last separator; ends with a backslash.
+std::u16string ProgramDirectory();
+bool FileExists(const std::u16string& path);
+// 0 directory, 1 other, 2 when the attributes cannot be read.
+int GetPathKind(const std::u16string& path);
+void ShowMessage(const std::u16string& text);

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need; installs nothing that is there.
+set -euo pipefail
+packages=(
+    cmake make g++ googletest clang-format
+    g++-mingw-w64-x86-64-posix mingw-w64-tools
+    wine wine64 fonts-wine fonts-liberation
+    xvfb xauth xdotool x11-apps imagemagick
+    python3 python3-pytest python3-pil locales
+)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+        missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both presets and runs every test: formatting, the portable
+# core natively (sanitizers), the Windows layer under Wine, and the end-to-end tests.
+# Ends with one line "N passed, N failed".
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+tools/install-deps.sh || exit 1
+results=$root/build/test-results
+rm -rf "$results"
+mkdir -p "$results"
+failed_steps=()
+
+step() { echo "== $*"; }
+
+step "format"
+mapfile -t sources < <(git ls-files -co --exclude-standard -- '*.cpp' '*.h')
+if clang-format --dry-run --Werror "${sources[@]}" 2>"$results/format.log"; then
+    format_failed=0
+else
+    format_failed=1
+    cat "$results/format.log" | head -n 40
+    failed_steps+=(format)
+fi
+
+step "native build and tests"
+if cmake --preset native >/dev/null && cmake --build --preset native; then
+    ctest --preset native --output-junit "$results/native.xml" || true
+else
+    failed_steps+=(native-build)
+fi
+
+step "Windows build"
+source tools/wine-env.sh
+if cmake --preset mingw >/dev/null && cmake --build --preset mingw; then
+    glimmera_ensure_prefix
+    glimmera_start_xvfb 1280x1024x24 || exit 1
+    trap 'wineserver -k 2>/dev/null; kill $GLIMMERA_XVFB_PID 2>/dev/null' EXIT
+    step "Windows tests under Wine"
+    ctest --preset mingw --output-junit "$results/wine.xml" || true
+    wineserver -k 2>/dev/null
+    step "end-to-end tests"
+    GLIMMERA_BUILD=$root/build/mingw /usr/bin/python3 -m pytest -q -p no:cacheprovider \
+        --junitxml="$results/e2e.xml" tests/e2e || true
+else
+    failed_steps+=(mingw-build)
+fi
+
+/usr/bin/python3 tools/summarize-results.py "$results" "$format_failed" "${failed_steps[@]}"
