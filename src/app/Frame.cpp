@@ -7,6 +7,8 @@
 #include "app/GLWindow.h"
 #include "app/MainWindow.h"
 #include "app/SceneHooks.h"
+#include "app/SceneObjects.h"
+#include "space/ScenePerspective.h"
 
 namespace {
 
@@ -37,7 +39,7 @@ void DrawBackground() {
 
 bool RenderFrame() {
     if (PaintSuspended || ClientWidth < MinimalDrawnSize || ClientHeight < MinimalDrawnSize ||
-        !SceneHooks::SceneBuilt())
+        !SceneBuilt())
         return false;
     PAINTSTRUCT paint;
     BeginPaint(MainWindow, &paint);
@@ -50,11 +52,8 @@ bool RenderFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawBackground();
 
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(80.0, static_cast<double>(sceneWidth) / ClientHeight, 0.004, 63.36);
-    glMatrixMode(GL_MODELVIEW);
-    SceneHooks::DrawScene();
+    if (LoadScenePerspective())
+        SceneHooks::DrawScene();
 
     glDisable(GL_TEXTURE_2D);
     glMatrixMode(GL_PROJECTION);
@@ -77,6 +76,6 @@ void ResizeClient(int width, int height) {
     if (Split <= 10)
         Split = 10;
     PlaceAddressEdit(Split, width);
-    SceneHooks::ClientResized(width, height);
+    ResizeSceneViewports(width, height);
     RequestRedraw();
 }

@@ -12,6 +12,7 @@
 #include "app/MenuCaptions.h"
 #include "app/PendingException.h"
 #include "app/SceneHooks.h"
+#include "app/SceneObjects.h"
 #include "app/WindowPlacement.h"
 
 namespace {
@@ -38,7 +39,7 @@ int MessageLoop() {
 
 void Shutdown() {
     SaveWindowPlacement();
-    SceneHooks::DestroySceneObjects();
+    DestroySceneObjects();
     SceneHooks::ExplorerTeardown();
     OleUninitialize();
     DestroyGLWindow();
@@ -62,7 +63,7 @@ int RunMain() {
     CheckGLError("{7AAC264E-CE17-4A7D-8A5A-7CB2E17CD1F1}");
     OleInitialize(nullptr);
     CheckSystemRequirements();
-    SceneHooks::CreateSceneObjects();
+    CreateSceneObjects();
     ShowWindow(MainWindow, placement.Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     SetForegroundWindow(MainWindow);
     SetFocus(MainWindow);

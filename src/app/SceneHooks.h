@@ -9,14 +9,6 @@
 
 namespace SceneHooks {
 
-// Scene objects in creation order, and their destruction (the owned-object stack).
-void CreateSceneObjects();
-void DestroySceneObjects();
-bool SceneBuilt();
-
-// Window geometry.
-void ClientResized(int width, int height);
-
 // Drawing: the levels through the camera, then the overlays (rubber band, drag phantom,
 // tooltip, widgets).
 void DrawScene();
