@@ -1,0 +1,11 @@
+#include "services/TaskMemory.h"
+
+#include <cstdlib>
+
+void* TaskMemAlloc(std::size_t bytes) {
+    return std::malloc(bytes == 0 ? 1 : bytes);
+}
+
+void TaskMemFree(void* block) {
+    std::free(block);
+}
