@@ -1,0 +1,79 @@
+#pragma once
+// One entry of a folder view: a file, a folder or a virtual item, shown as a tile with an icon
+// and a caption. The folder view creates and frees its items; the page's icon thread writes the
+// icon while the window thread draws it, so the icon is read and written as a whole.
+#include "model/SceneCaption.h"
+#include "services/OwnedIDList.h"
+#include "space/VectorMath.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TFolderView;
+class TNamespaceFolder;
+
+// Where an icon lies in the icon atlases; Texture -1 while it is unknown.
+struct TItemIcon {
+    int32_t Texture = -1;
+    float U0 = 0; // left
+    float U1 = 0; // right
+    float V0 = 0; // top
+    float V1 = 0; // bottom
+};
+
+class TFSEView {
+public:
+    // Reads the file data through the owner's folder; without it size and time stay 0.
+    TFSEView(TFolderView& owner, const TIDList* childIDList, std::u16string displayName,
+             std::u16string path);
+    ~TFSEView();
+    TFSEView(const TFSEView&) = delete;
+    TFSEView& operator=(const TFSEView&) = delete;
+
+    // The owner's absolute list joined with the child list.
+    TOwnedIDList AbsoluteIDList() const;
+
+    void SetCorners(const TQuad& corners) { FCorners = corners; }
+    const TQuad& Corners() const { return FCorners; }
+
+    void SetCaption(std::unique_ptr<TSceneCaption> caption) { FCaption = std::move(caption); }
+    TSceneCaption* Caption() const { return FCaption.get(); }
+
+    TItemIcon Icon() const;
+    void SetIcon(const TItemIcon& icon);
+    bool IconRequested() const { return FIconState != 0; }
+    void MarkIconRequested() { FIconState = 1; }
+
+    void Select();
+    void Deselect() { FSelected = false; }
+    // Clears the owner's selection first when the owner has a focused item.
+    void SelectOnly();
+    // Toggles at most once per stamp; a selected item becomes the focused one.
+    void ToggleSelect(int32_t stamp);
+
+    const std::u16string& Path() const { return FPath; }
+    const std::u16string& DisplayName() const { return FDisplayName; }
+    const TIDList* ChildIDList() const { return FChildIDList.Get(); }
+    uint64_t WriteTime() const { return FWriteTime; }
+    uint64_t Size() const { return FSize; }
+    TFolderView& Owner() const { return FOwner; }
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool visible) { FVisible = visible; }
+    bool Selected() const { return FSelected; }
+
+private:
+    std::u16string FPath;
+    std::u16string FDisplayName;
+    TOwnedIDList FChildIDList;
+    uint64_t FWriteTime = 0;
+    uint64_t FSize = 0;
+    TFolderView& FOwner;
+    bool FVisible = true;
+    TQuad FCorners{};
+    TItemIcon FIcon;
+    uint8_t FIconState = 0;
+    std::unique_ptr<TSceneCaption> FCaption;
+    bool FSelected = false;
+    int32_t FToggleStamp = 0;
+};

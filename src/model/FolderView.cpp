@@ -1,0 +1,547 @@
+#include "model/FolderView.h"
+
+#include "app/Errors.h"
+#include "model/FolderOrder.h"
+#include "model/LevelsCollection.h"
+#include "services/LocalizedStrings.h"
+
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
+
+namespace {
+
+const char* const Module = "FileCollections";
+
+// A folder that keeps changing is read this often at most; the last pass is kept.
+constexpr int MaxReadPasses = 5;
+
+// Caption sizes in texels and scene units.
+constexpr float PageCaptionWidth = 0.6f;
+
+std::u16string FormatPageOf(int32_t page, int32_t count) {
+    std::u16string text;
+    const std::u16string& format = sPageOf;
+    int argument = 0;
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == u'%' && i + 1 < format.size() && format[i + 1] == u'd') {
+            const std::string number = std::to_string(argument++ == 0 ? page : count);
+            text.append(number.begin(), number.end());
+            ++i;
+        } else {
+            text += format[i];
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+TFolderView::TFolderView(TLevelsCollection& owner, const TFolderViewInit& init)
+    : FOwner(owner), FShellFolder(init.ShellFolder), FIsFileSystem(init.IsFileSystem),
+      FSortMode(init.SortMode), FChildIDList(CloneIDList(init.ChildIDList)),
+      FIDList(CloneIDList(init.AbsoluteIDList)), FPath(init.Path), FDisplayName(init.DisplayName),
+      FParent(init.Parent), FIsRoot(init.IsRoot) {
+    GMAssert(!FPath.empty(), Module);
+    GMAssert(init.SortMode < SortModeCount, Module);
+    FChildren.reserve(5);
+    FDepth = FIsRoot ? 0 : (FParent ? FParent->Depth() + 1 : 1);
+    SetLevelCaption(FPath);
+    MakeSortCaptions(FSortMode);
+    Reload();
+}
+
+TFolderView::~TFolderView() {
+    StopIconJobs();
+    UnloadAllPages();
+    FreeItems();
+}
+
+TShellNamespace& TFolderView::Shell() const {
+    return FOwner.Shell();
+}
+
+TFolderResources& TFolderView::Resources() const {
+    return FOwner.Resources();
+}
+
+bool TFolderView::IsDesktopItself() const {
+    return FShellFolder && FShellFolder == FOwner.DesktopFolder();
+}
+
+const TPageInfo* TFolderView::Page(int32_t page) const {
+    if (page < 0 || page >= static_cast<int32_t>(FPages.size()))
+        return nullptr;
+    return &FPages[page];
+}
+
+// --- Reading ----------------------------------------------------------------------------------
+
+void TFolderView::Reload() {
+    ClearFilter(false);
+    StopIconJobs();
+    for (int pass = 1; pass <= MaxReadPasses; ++pass)
+        if (ReadFolder(pass == MaxReadPasses))
+            break;
+    Sort(FSortMode);
+    FPages.clear();
+    FPages.resize(FPageCount);
+    LoadPages(0, 0);
+    LoadPages(FCurrentPage, FCurrentPage);
+    if (!FLayoutManager) {
+        if (FPageCount > 0)
+            FLayoutManager = std::make_unique<TRectangularLattice>(
+                TVector3{}, std::min<int32_t>(Count(), ItemsPerPage), FPageCount);
+        else
+            FLayoutManager = std::make_unique<TRectangularLattice>(TVector3{}, 1, 1);
+        FLayoutManager->InvalidatePages();
+    } else {
+        if (FCurrentPage == FPageCount - 1 || FPageCount == 0)
+            LastPageShape();
+        else
+            FullPageShape();
+        FLayoutManager->InvalidatePages();
+        FOwner.LayoutLevels();
+    }
+    FLayoutManager->ComputeFrame(FFrame);
+    if (!FItems.empty())
+        FItems[0]->Select();
+    Resources().CheckGLError();
+}
+
+bool TFolderView::ReadFolder(bool lastPass) {
+    StopIconJobs();
+    UnloadAllPages();
+    FreeItems();
+    const int32_t expected = CountChildren();
+    FPageCount = (expected + ItemsPerPage - 1) / ItemsPerPage;
+    if (FCurrentPage > FPageCount - 1 || FPageCount == 0)
+        FCurrentPage = 0;
+
+    int32_t enumerated = 0;
+    if (FShellFolder)
+        if (std::unique_ptr<TChildEnumerator> children = FShellFolder->EnumerateChildren())
+            while (TOwnedIDList child = children->Next()) {
+                if (enumerated < expected) {
+                    std::u16string display =
+                        FShellFolder->DisplayName(child.Get(), TNameKind::Normal);
+                    std::u16string parsing =
+                        FShellFolder->DisplayName(child.Get(), TNameKind::Parsing);
+                    FStore.push_back(std::make_unique<TFSEView>(
+                        *this, child.Get(), std::move(display), std::move(parsing)));
+                    FItems.push_back(FStore.back().get());
+                }
+                ++enumerated;
+            }
+    if (enumerated == expected)
+        return true;
+    if (!lastPass)
+        return false;
+    // Still changing: keep what this pass read and cut the pages to it.
+    FPageCount = (Count() + ItemsPerPage - 1) / ItemsPerPage;
+    if (FCurrentPage > FPageCount - 1)
+        FCurrentPage = 0;
+    return true;
+}
+
+int32_t TFolderView::CountChildren() {
+    int32_t count = 0;
+    if (FShellFolder)
+        if (std::unique_ptr<TChildEnumerator> children = FShellFolder->EnumerateChildren())
+            while (children->Next())
+                ++count;
+    return count;
+}
+
+void TFolderView::FreeItems() {
+    FFocused = nullptr;
+    FItems.clear();
+    FAllItems.clear();
+    FStore.clear();
+}
+
+void TFolderView::Refresh() {
+    TNamespaceFolder* desktop = FOwner.DesktopFolder().get();
+    if (!FIsFileSystem || (desktop && FShellFolder && FShellFolder->SameKind(*desktop))) {
+        Reload();
+        return;
+    }
+    if (FRefreshing)
+        return;
+    FRefreshing = true;
+    try {
+        if (!Resources().DirectoryExists(FPath)) {
+            FRefreshing = false;
+            FOwner.CloseView(*this, true); // destroys this view
+            return;
+        }
+        const std::vector<TFolderView*> children = FChildren;
+        for (TFolderView* child : children)
+            if (!Resources().DirectoryExists(child->Path()))
+                FOwner.CloseView(*child, true);
+        Reload();
+    } catch (...) {
+        FRefreshing = false;
+        throw;
+    }
+    FRefreshing = false;
+}
+
+// --- Pages ------------------------------------------------------------------------------------
+
+void TFolderView::PageRange(int32_t page, int32_t& first, int32_t& last) const {
+    first = page * ItemsPerPage;
+    last = std::min(first + ItemsPerPage - 1, Count() - 1);
+}
+
+void TFolderView::LoadPages(int32_t first, int32_t last) {
+    first = std::max(first, 0);
+    last = std::min(last, FPageCount - 1);
+    const std::u16string& title = FIsFileSystem && !IsDesktopItself() ? FPath : FDisplayName;
+    SetLevelCaption(FFiltered ? sFilterPrefix + title : title);
+    if (static_cast<int32_t>(FPages.size()) < FPageCount)
+        FPages.resize(FPageCount);
+
+    bool newlyLoaded = false;
+    for (int32_t p = first; p <= last; ++p) {
+        TPageInfo& page = FPages[p];
+        int32_t firstItem = 0;
+        int32_t lastItem = -1;
+        PageRange(p, firstItem, lastItem);
+        if (!page.Texture) {
+            page.Texture = Resources().AcquirePageTexture();
+            page.Caption.reset();
+            page.Caption = Resources().CreatePageCaption(
+                *page.Texture, FPageCount > 1 ? FormatPageOf(p + 1, FPageCount) : u"  ");
+            for (int32_t i = firstItem; i <= lastItem; ++i) {
+                TFSEView* item = FItems[i];
+                Resources().Trace(item->Path());
+                if (!item->IconRequested()) {
+                    const TOwnedIDList absolute = item->AbsoluteIDList();
+                    const bool isFolder =
+                        FolderKind(FShellFolder.get(), item->ChildIDList()) == TFolderKind::Folder;
+                    item->SetIcon(Resources().TypeIcon(absolute.Get(),
+                                                       Shell().Extension(item->Path()), isFolder));
+                    item->MarkIconRequested();
+                }
+                item->SetCaption(Resources().CreateItemCaption(
+                    *page.Texture, *item,
+                    item->DisplayName().empty() ? item->Path() : item->DisplayName()));
+                page.CaptionedItems.push_back(item);
+            }
+            newlyLoaded = true;
+        }
+        StartIconJob(p);
+    }
+    if (newlyLoaded && FLayoutManager)
+        FLayoutManager->InvalidatePages();
+}
+
+void TFolderView::UnloadPages(int32_t first, int32_t last, bool mayUnloadFirstPage) {
+    first = std::max(first, mayUnloadFirstPage ? 0 : 1);
+    last = std::min(last, static_cast<int32_t>(FPages.size()) - 1);
+    for (int32_t p = first; p <= last; ++p)
+        UnloadPage(FPages[p]);
+}
+
+void TFolderView::UnloadPage(TPageInfo& page) {
+    page.IconJob.reset();
+    if (!page.Texture)
+        return;
+    // Captions first: they free their cells in the page texture.
+    for (TFSEView* item : page.CaptionedItems)
+        item->SetCaption(nullptr);
+    page.CaptionedItems.clear();
+    page.Caption.reset();
+    page.Texture.reset();
+}
+
+void TFolderView::UnloadAllPages() {
+    for (TPageInfo& page : FPages)
+        UnloadPage(page);
+}
+
+void TFolderView::StartIconJob(int32_t page) {
+    TPageInfo& info = FPages[page];
+    if (info.IconJob && info.IconJob->Running())
+        return;
+    info.IconJob.reset();
+    int32_t first = 0;
+    int32_t last = -1;
+    PageRange(page, first, last);
+    std::vector<TIconJobItem> items;
+    for (int32_t i = first; i <= last; ++i)
+        if (!FItems[i]->Path().empty())
+            items.push_back(TIconJobItem{FItems[i], FItems[i]->AbsoluteIDList()});
+    info.IconJob = Resources().StartIconJob(std::move(items));
+}
+
+void TFolderView::StopIconJobs() {
+    for (TPageInfo& page : FPages)
+        page.IconJob.reset();
+}
+
+void TFolderView::GoToPage(int32_t page) {
+    if (page < 0 || page >= FPageCount)
+        return;
+    const int32_t old = FCurrentPage;
+    const int32_t lastPage = FPageCount - 1;
+    UnloadPages(0, page - 1, false);
+    UnloadPages(page + 1, lastPage, false);
+    LoadPages(page, page);
+    if (old != lastPage && page == lastPage)
+        LastPageShape();
+    else if (old == lastPage && page != lastPage)
+        FullPageShape();
+    FCurrentPage = page;
+    FItems[page * ItemsPerPage]->Select();
+    if (old == lastPage)
+        FOwner.LayoutLevels();
+    PlaceCaptions(page);
+}
+
+void TFolderView::FullPageShape() {
+    if (FLayoutManager)
+        FLayoutManager->SetItemCount(ItemsPerPage, FPageCount);
+}
+
+void TFolderView::LastPageShape() {
+    if (!FLayoutManager)
+        return;
+    if (FPageCount > 0)
+        FLayoutManager->SetItemCount(
+            std::max<int32_t>(1, Count() - (FPageCount - 1) * ItemsPerPage), FPageCount);
+    else
+        FLayoutManager->SetItemCount(1, 1);
+}
+
+void TFolderView::Repaginate(int32_t unloadUpTo, int32_t loadUpTo, bool reload) {
+    (void)unloadUpTo; // every loaded page goes: captions of items that left a page must not stay
+    FCurrentPage = 0;
+    FPageCount = Count() == 0 ? 0 : (Count() - 1) / ItemsPerPage + 1;
+    if (FPageCount > 1)
+        FullPageShape();
+    else
+        LastPageShape();
+    if (reload) {
+        UnloadPages(0, static_cast<int32_t>(FPages.size()) - 1, true);
+        LoadPages(0, loadUpTo);
+    }
+}
+
+// --- Order and filter -------------------------------------------------------------------------
+
+void TFolderView::Sort(uint8_t mode) {
+    GMAssert(mode < SortModeCount, Module);
+    SortItems(FItems, Count(), mode, IDListEqual(FIDList.Get(), FOwner.DrivesIDList()), Shell());
+    FSortMode = mode;
+}
+
+void TFolderView::MakeSortCaptions(uint8_t mode) {
+    FSortCaptionLow.reset();
+    FSortCaptionHigh.reset();
+    FSortCaptionLow = Resources().CreateSortCaption(*this, SortCaptionText(mode, 0), 0);
+    FSortCaptionHigh = Resources().CreateSortCaption(*this, SortCaptionText(mode, 1), 1);
+}
+
+void TFolderView::SetSortMode(uint8_t mode) {
+    GMAssert(mode < SortModeCount, Module);
+    if (mode == FSortMode)
+        return;
+    ClearFilter(true);
+    UnloadPages(0, FPageCount - 1, true);
+    Sort(mode);
+    MakeSortCaptions(mode);
+    Repaginate(FPageCount - 1, 0, true);
+}
+
+void TFolderView::SetFilter(const std::u16string& text) {
+    FFilterText = text;
+    if (text.empty()) {
+        ClearFilter(true);
+        return;
+    }
+    if (!FFiltered)
+        FAllItems = FItems;
+    FFiltered = true;
+    FItems.clear();
+    for (TFSEView* item : FAllItems) {
+        const bool visible = Shell().ContainsNoCase(item->DisplayName(), text);
+        item->SetVisible(visible);
+        if (visible)
+            FItems.push_back(item);
+    }
+    Repaginate(Count() / ItemsPerPage, 0, true);
+    if (FLayoutManager)
+        FLayoutManager->InvalidatePages();
+}
+
+void TFolderView::ClearFilter(bool reloadPages) {
+    if (FFiltered) {
+        FFiltered = false;
+        const int32_t filteredCount = Count();
+        FItems = std::move(FAllItems);
+        FAllItems.clear();
+        Repaginate(filteredCount / ItemsPerPage, 0, reloadPages);
+        if (FLayoutManager)
+            FLayoutManager->InvalidatePages();
+        FOwner.LayoutLevels();
+    }
+    FFilterText.clear();
+    for (const std::unique_ptr<TFSEView>& item : FStore)
+        item->SetVisible(true);
+    FOwner.FilterTextChanged(FFilterText);
+}
+
+// --- Focus and selection ----------------------------------------------------------------------
+
+TFSEView* TFolderView::Focused() const {
+    if (FFiltered && FFocused && !FFocused->Visible())
+        return nullptr;
+    return FFocused;
+}
+
+TFSEView* TFolderView::ItemAt(int32_t index) const {
+    if (index < 0 || index >= Count())
+        return nullptr;
+    return FItems[index];
+}
+
+int32_t TFolderView::IndexOf(const TFSEView* item) const {
+    const auto found = std::find(FItems.begin(), FItems.end(), item);
+    return found == FItems.end() ? -1 : static_cast<int32_t>(found - FItems.begin());
+}
+
+void TFolderView::MoveFocus(int32_t direction, bool extend) {
+    if (FItems.empty() || !FLayoutManager)
+        return;
+    const int32_t pageStart = FCurrentPage * ItemsPerPage;
+    int32_t index = std::max(0, IndexOf(Focused()));
+    if (index < pageStart || index >= pageStart + ItemsPerPage)
+        index = pageStart;
+    int32_t target = 0;
+    if (direction == TRectangularLattice::RowUp && index == pageStart) {
+        if (FCurrentPage == 0)
+            return;
+        target = index - 1;
+        PrevPage();
+    } else if (direction == TRectangularLattice::RowDown && index == pageStart + ItemsPerPage - 1) {
+        if (FCurrentPage >= FPageCount - 1)
+            return;
+        target = index + 1;
+        NextPage();
+    } else {
+        target = pageStart + FLayoutManager->Neighbour(index - pageStart, direction);
+    }
+    if (target >= Count())
+        return;
+    if (extend)
+        FItems[target]->Select();
+    else
+        FItems[target]->SelectOnly();
+}
+
+void TFolderView::SelectByPrefix(const std::u16string& text) {
+    if (FFiltered)
+        return;
+    for (int32_t i = 0; i < Count(); ++i) {
+        TFSEView* item = FItems[i];
+        const int n = static_cast<int>(std::min(text.size(), item->DisplayName().size()));
+        if (Shell().CompareNoCase(text, item->DisplayName(), n) != 0)
+            continue;
+        if (i / ItemsPerPage != FCurrentPage)
+            GoToPage(i / ItemsPerPage);
+        if (FFocused != item) {
+            item->SelectOnly();
+            FOwner.RequestRedraw();
+        }
+        return;
+    }
+}
+
+void TFolderView::SelectAll() {
+    for (TFSEView* item : FItems)
+        item->Select();
+}
+
+void TFolderView::ClearSelection() {
+    for (const std::unique_ptr<TFSEView>& item : FStore)
+        item->Deselect();
+}
+
+// --- Tree -------------------------------------------------------------------------------------
+
+void TFolderView::AddChild(TFolderView* view) {
+    if (FChildren.size() == FChildren.capacity())
+        FChildren.reserve(FChildren.size() + 6);
+    FChildren.push_back(view);
+}
+
+void TFolderView::RemoveChild(TFolderView* view) {
+    FChildren.erase(std::remove(FChildren.begin(), FChildren.end(), view), FChildren.end());
+}
+
+void TFolderView::DetachFromTree() {
+    if (FParent && !FParent->IsRoot())
+        FParent = nullptr;
+    FChildren.clear();
+}
+
+// --- Captions ---------------------------------------------------------------------------------
+
+void TFolderView::SetLevelCaption(const std::u16string& text) {
+    std::optional<TQuad> corners;
+    if (FLevelCaption) {
+        corners = FLevelCaption->GetCorners();
+        FLevelCaption.reset();
+    }
+    FLevelCaption = Resources().CreateLevelCaption(*this, text);
+    if (corners && FLevelCaption)
+        FLevelCaption->SetCorners(*corners);
+}
+
+void TFolderView::PlaceCaptions(int32_t page) {
+    if (!FLayoutManager)
+        throw std::runtime_error("FLayoutManager required!");
+    if (!FLayoutManager->TakePageChanged(page))
+        return;
+    TVector3 u;
+    TVector3 v;
+    FLayoutManager->GetAxes(u, v);
+    TVector3 anchor;
+    if (FLevelCaption) {
+        FLayoutManager->GetTitleAnchor(anchor);
+        FLevelCaption->Place(anchor, u, v);
+    }
+    if (FSortCaptionLow) {
+        FLayoutManager->GetTopRightCaptionAnchor(anchor);
+        FSortCaptionLow->Place(anchor, u, v);
+    }
+    if (FSortCaptionHigh) {
+        FLayoutManager->GetBottomCaptionAnchor(anchor);
+        FSortCaptionHigh->Place(anchor, u, v);
+    }
+    FLayoutManager->ComputeFrame(FFrame);
+    const TPageInfo* info = Page(page);
+    if (page >= FPageCount || info == nullptr)
+        return;
+    if (info->Caption) {
+        FLayoutManager->GetPageCaptionAnchor(anchor);
+        info->Caption->Place(anchor, u, v);
+    }
+    for (int32_t k = 0; k < ItemsPerPage && page * ItemsPerPage + k < Count(); ++k) {
+        TFSEView* item = FItems[page * ItemsPerPage + k];
+        TQuad quad;
+        FLayoutManager->GetIconQuad(k, quad);
+        item->SetCorners(quad);
+        if (item->Caption()) {
+            FLayoutManager->GetItemCaptionAnchor(k, anchor);
+            item->Caption()->Place(anchor, u, v);
+        }
+    }
+}
+
+void TFolderView::ResetLayout() {
+    if (FLayoutManager)
+        FLayoutManager->ResetOrientation();
+}
