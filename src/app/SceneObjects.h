@@ -4,11 +4,17 @@
 #include <cstdint>
 #include <memory>
 
+#include "model/LevelsScene.h"
+#include "model/ShellNamespaceWin.h"
 #include "space/Camera.h"
 #include "space/Viewports.h"
 
 extern std::unique_ptr<TViewportManager2> ViewportManager;
 extern std::unique_ptr<TGeomCamera> SceneCamera;
+// The shell namespace the folder model reads through.
+extern std::unique_ptr<TWinShellNamespace> SceneShell;
+// The folder model: every open level, drawn through the camera.
+extern std::unique_ptr<TLevelsScene> Levels;
 extern int32_t ExplorerViewport;
 extern int32_t SceneViewport;
 

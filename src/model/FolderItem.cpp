@@ -2,6 +2,7 @@
 
 #include "model/FolderView.h"
 #include "model/ShellNamespace.h"
+#include "render/SelectionNames.h"
 
 #include <mutex>
 
@@ -21,7 +22,9 @@ TFSEView::TFSEView(TFolderView& owner, const TIDList* childIDList, std::u16strin
     }
 }
 
-TFSEView::~TFSEView() = default;
+TFSEView::~TFSEView() {
+    ForgetSelectionName(this);
+}
 
 TOwnedIDList TFSEView::AbsoluteIDList() const {
     return TOwnedIDList(ConcatIDLists(FOwner.AbsoluteIDList(), FChildIDList.Get()));

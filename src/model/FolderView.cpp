@@ -3,6 +3,7 @@
 #include "app/Errors.h"
 #include "model/FolderOrder.h"
 #include "model/LevelsCollection.h"
+#include "render/SelectionNames.h"
 #include "services/LocalizedStrings.h"
 
 #include <algorithm>
@@ -55,6 +56,7 @@ TFolderView::~TFolderView() {
     StopIconJobs();
     UnloadAllPages();
     FreeItems();
+    ForgetSelectionName(this);
 }
 
 TShellNamespace& TFolderView::Shell() const {
