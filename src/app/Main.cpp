@@ -49,7 +49,7 @@ void Shutdown() {
 
 int RunMain() {
     DeleteLeftoverUpdate();
-    TWindowPlacement placement = LoadWindowPlacement();
+    const TSettings placement = LoadWindowPlacement();
     Split = placement.Split;
     if (!CreateGLWindow(L"Glimmera", placement.ClientWidth, placement.ClientHeight, placement.Left,
                         placement.Top))

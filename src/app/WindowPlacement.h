@@ -1,16 +1,9 @@
 #pragma once
 // The window placement and split that survive a restart.
+#include "services/Settings.h"
 
-struct TWindowPlacement {
-    int ClientWidth = 640;
-    int ClientHeight = 480;
-    int Left = 0;
-    int Top = 0;
-    int Split = 200;
-    bool Maximized = false;
-};
-
-TWindowPlacement LoadWindowPlacement();
+// The saved placement, or the defaults when there is none or it is not valid.
+TSettings LoadWindowPlacement();
 
 // Collects the placement from the main window and the current split, and stores it.
 void SaveWindowPlacement();
