@@ -1,0 +1,105 @@
+#pragma once
+// Stand-ins for the drawing layer of the folder model: captions that remember their text and
+// place, page textures that count themselves, and icon jobs on real threads.
+#include "model/LevelsCollection.h"
+#include "model/MemoryNamespace.h"
+
+#include <atomic>
+#include <chrono>
+#include <set>
+#include <string>
+#include <thread>
+
+class TFakeCaption : public TSceneCaption {
+public:
+    TFakeCaption(std::u16string text, int& live) : Text(std::move(text)), Live(live) { ++Live; }
+    ~TFakeCaption() override { --Live; }
+    void Place(const TVector3& anchor, const TVector3&, const TVector3&) override {
+        Corners = {anchor, anchor, anchor, anchor};
+        ++Placed;
+    }
+    TQuad GetCorners() const override { return Corners; }
+    void SetCorners(const TQuad& corners) override { Corners = corners; }
+
+    std::u16string Text;
+    TQuad Corners{};
+    int Placed = 0;
+    int& Live;
+};
+
+class TFakePage : public TPageTexture {
+public:
+    explicit TFakePage(int& live) : Live(live) { ++Live; }
+    ~TFakePage() override { --Live; }
+    int& Live;
+};
+
+class TFakeResources : public TFolderResources {
+public:
+    std::unique_ptr<TPageTexture> AcquirePageTexture() override {
+        return std::make_unique<TFakePage>(LivePages);
+    }
+    std::unique_ptr<TSceneCaption> CreatePageCaption(TPageTexture&, std::u16string text) override {
+        return std::make_unique<TFakeCaption>(std::move(text), LiveCaptions);
+    }
+    std::unique_ptr<TSceneCaption> CreateItemCaption(TPageTexture&, TFSEView&,
+                                                     std::u16string text) override {
+        return std::make_unique<TFakeCaption>(std::move(text), LiveCaptions);
+    }
+    std::unique_ptr<TSceneCaption> CreateLevelCaption(TFolderView&, std::u16string text) override {
+        return std::make_unique<TFakeCaption>(std::move(text), LiveCaptions);
+    }
+    std::unique_ptr<TSceneCaption> CreateSortCaption(TFolderView&, std::u16string text,
+                                                     int) override {
+        return std::make_unique<TFakeCaption>(std::move(text), LiveCaptions);
+    }
+    TItemIcon TypeIcon(const TIDList*, std::u16string_view, bool isFolder) override {
+        ++TypeIcons;
+        return TItemIcon{isFolder ? 1 : 0, 0, 1, 0, 1};
+    }
+    std::unique_ptr<TIconJob> StartIconJob(std::vector<TIconJobItem> items) override {
+        ++IconJobs;
+        if (!ThreadedIcons)
+            return nullptr;
+        return std::make_unique<TIconJob>(
+            std::move(items),
+            [this](const TIDList*) {
+                std::this_thread::sleep_for(std::chrono::microseconds(FetchDelayMicroseconds));
+                ++Fetched;
+                return TItemIcon{7, 0.25f, 0.5f, 0.25f, 0.5f};
+            },
+            [this] { ++Repaints; }, nullptr);
+    }
+    void Trace(std::u16string_view text) override { Traced.emplace_back(text); }
+    void CheckGLError() override {}
+    bool DirectoryExists(std::u16string_view path) override {
+        return !Missing.count(std::u16string(path));
+    }
+
+    int LivePages = 0;
+    int LiveCaptions = 0;
+    int TypeIcons = 0;
+    int IconJobs = 0;
+    bool ThreadedIcons = false;
+    int FetchDelayMicroseconds = 200;
+    std::atomic<int> Fetched{0};
+    std::atomic<int> Repaints{0};
+    std::vector<std::u16string> Traced;
+    std::set<std::u16string> Missing;
+};
+
+class TFakeTimer : public TAnimationTimer {
+public:
+    bool Start(uint32_t timerId) override {
+        Running.insert(timerId);
+        return true;
+    }
+    void Stop(uint32_t timerId) override { Running.erase(timerId); }
+    void Redraw() override { ++Redraws; }
+    std::set<uint32_t> Running;
+    int Redraws = 0;
+};
+
+inline const TFakeCaption* AsFake(const TSceneCaption* caption) {
+    return dynamic_cast<const TFakeCaption*>(caption);
+}

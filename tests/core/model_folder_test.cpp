@@ -1,0 +1,363 @@
+#include "model_folder_fakes.h"
+
+#include "app/Errors.h"
+#include "model/FolderOrder.h"
+#include "services/LocalizedStrings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using TNode = TMemoryNamespace::TNode;
+
+std::u16string Numbered(int i) {
+    std::string digits = std::to_string(i);
+    while (digits.size() < 3)
+        digits.insert(digits.begin(), '0');
+    return u"file" + std::u16string(digits.begin(), digits.end());
+}
+
+class FolderView : public ::testing::Test {
+protected:
+    FolderView() {
+        Drive = Shell.AddDrive(u'C', u"Local Disk");
+        Data = Shell.AddFolder(Drive, u"Data");
+    }
+
+    void AddFiles(int count) {
+        for (int i = 0; i < count; ++i)
+            Shell.AddFile(Data, Numbered(i), 0, 0);
+    }
+
+    TFolderView* Open(TNode node) {
+        Levels.OpenOrActivate(Levels.DesktopIDList(), false, true);
+        return Levels.OpenOrActivate(Shell.AbsoluteIDList(node).Get(), false, true);
+    }
+
+    std::vector<std::u16string> Names(const TFolderView& view) const {
+        std::vector<std::u16string> names;
+        for (int32_t i = 0; i < view.Count(); ++i)
+            names.push_back(view.ItemAt(i)->DisplayName());
+        return names;
+    }
+
+    static std::u16string PageCaption(const TFolderView& view, int32_t page) {
+        const TPageInfo* info = view.Page(page);
+        return info && info->Caption ? AsFake(info->Caption.get())->Text : u"<none>";
+    }
+
+    static int SelectedCount(const TFolderView& view) {
+        int selected = 0;
+        for (int32_t i = 0; i < view.Count(); ++i)
+            selected += view.ItemAt(i)->Selected() ? 1 : 0;
+        return selected;
+    }
+
+    TMemoryNamespace Shell;
+    TFakeResources Resources;
+    TFakeTimer Timer;
+    TGeomCamera Camera{0, 0, 5};
+    TLevelsCollection Levels{Shell, Resources, &Camera, Timer};
+    TNode Drive = 0;
+    TNode Data = 0;
+};
+
+} // namespace
+
+TEST_F(FolderView, EmptyFolderHasNoPagesAndOneTileShape) {
+    TFolderView* view = Open(Data);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->PageCount(), 0);
+    EXPECT_EQ(view->CurrentPage(), 0);
+    EXPECT_EQ(view->LayoutManager()->GetItemCount(), 1);
+    EXPECT_EQ(view->LayoutManager()->GetPageCount(), 1);
+    EXPECT_EQ(view->Page(0), nullptr);
+    EXPECT_EQ(view->Focused(), nullptr);
+    view->NextPage();
+    view->MoveFocus(TRectangularLattice::RowDown, false);
+    EXPECT_EQ(view->CurrentPage(), 0);
+}
+
+TEST_F(FolderView, PagesOfTwentyWithTheirCaptions) {
+    AddFiles(20);
+    TFolderView* view = Open(Data);
+    EXPECT_EQ(view->PageCount(), 1);
+    EXPECT_EQ(PageCaption(*view, 0), u"  ");
+
+    Shell.AddFile(Data, u"zz-last", 0, 0);
+    view->Reload();
+    ASSERT_EQ(view->PageCount(), 2);
+    EXPECT_EQ(PageCaption(*view, 0), u"1 of 2 [PgUp/PgDown]");
+    view->NextPage();
+    EXPECT_EQ(view->CurrentPage(), 1);
+    EXPECT_EQ(PageCaption(*view, 1), u"2 of 2 [PgUp/PgDown]");
+    EXPECT_EQ(view->LayoutManager()->GetItemCount(), 1);
+    view->NextPage();
+    EXPECT_EQ(view->CurrentPage(), 1);
+    view->PrevPage();
+    view->PrevPage();
+    EXPECT_EQ(view->CurrentPage(), 0);
+    EXPECT_EQ(view->LayoutManager()->GetItemCount(), ItemsPerPage);
+}
+
+TEST_F(FolderView, OnlyTheFirstAndTheCurrentPageStayLoaded) {
+    AddFiles(70);
+    TFolderView* view = Open(Data);
+    const int pagesBefore = Resources.LivePages;
+    view->GoToPage(2);
+    view->GoToPage(3);
+    EXPECT_TRUE(view->Page(0)->Texture);
+    EXPECT_FALSE(view->Page(1)->Texture);
+    EXPECT_FALSE(view->Page(2)->Texture);
+    EXPECT_TRUE(view->Page(3)->Texture);
+    EXPECT_EQ(Resources.LivePages, pagesBefore + 1);
+    // Items off the loaded pages keep their icons but lose their captions.
+    EXPECT_EQ(view->ItemAt(45)->Caption(), nullptr);
+    EXPECT_TRUE(view->ItemAt(45)->IconRequested());
+    EXPECT_NE(view->ItemAt(65)->Caption(), nullptr);
+    // Going to a page selects its first item.
+    EXPECT_EQ(view->Focused(), view->ItemAt(60));
+    view->GoToPage(7);
+    EXPECT_EQ(view->CurrentPage(), 3);
+}
+
+TEST_F(FolderView, ItemsAreTracedWhenTheirPageLoads) {
+    AddFiles(25);
+    TFolderView* view = Open(Data);
+    Resources.Traced.clear();
+    view->GoToPage(1);
+    ASSERT_EQ(Resources.Traced.size(), 5u);
+    EXPECT_EQ(Resources.Traced.front(), u"C:\\Data\\file020");
+}
+
+TEST_F(FolderView, ReloadSelectsExactlyTheFirstItem) {
+    AddFiles(5);
+    TFolderView* view = Open(Data);
+    view->SelectAll();
+    EXPECT_EQ(SelectedCount(*view), 5);
+    EXPECT_EQ(view->Focused(), view->ItemAt(4));
+    view->Reload();
+    EXPECT_EQ(SelectedCount(*view), 1);
+    EXPECT_TRUE(view->ItemAt(0)->Selected());
+    EXPECT_EQ(view->Focused(), view->ItemAt(0));
+}
+
+TEST_F(FolderView, FolderThatNeverStopsChangingIsReadAFewTimesAndKept) {
+    AddFiles(30);
+    TFolderView* view = Open(Data);
+    int reads = 0;
+    Shell.OnEnumerate = [&](TNode folder) {
+        if (folder == Data)
+            Shell.AddFile(Data, u"new" + Numbered(reads++), 0, 0);
+    };
+    view->Reload();
+    Shell.OnEnumerate = nullptr;
+    EXPECT_LT(reads, 20);
+    EXPECT_EQ(view->PageCount(), (view->Count() + ItemsPerPage - 1) / ItemsPerPage);
+    EXPECT_GE(view->Count(), 30);
+    view->GoToPage(view->PageCount() - 1);
+    EXPECT_EQ(view->CurrentPage(), view->PageCount() - 1);
+}
+
+TEST_F(FolderView, FolderThatCannotBeEnumeratedIsEmpty) {
+    AddFiles(3);
+    Shell.SetEnumerationFails(Data, true);
+    TFolderView* view = Open(Data);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->Count(), 0);
+}
+
+TEST_F(FolderView, FilterKeepsDisplayNamesContainingTheTextInAnyCase) {
+    Shell.AddFile(Data, u"MyDocs", 0, 0);
+    Shell.AddFile(Data, u"notes", 0, 0);
+    Shell.AddVirtual(Data, u"Settings", u"::{DOC-GUID}", false);
+    TFolderView* view = Open(Data);
+    view->SetFilter(u"DOC");
+    EXPECT_TRUE(view->Filtered());
+    EXPECT_EQ(Names(*view), (std::vector<std::u16string>{u"MyDocs"}));
+    EXPECT_EQ(AsFake(view->LevelCaption())->Text, sFilterPrefix + u"C:\\Data");
+    // Type-ahead is off while filtered.
+    view->SelectByPrefix(u"n");
+    EXPECT_EQ(view->Focused()->DisplayName(), u"MyDocs");
+}
+
+TEST_F(FolderView, FilterMatchingNothingAndClearingRestoresTheOrder) {
+    AddFiles(45);
+    TFolderView* view = Open(Data);
+    view->SetSortMode(SortNameDescending);
+    const std::vector<std::u16string> before = Names(*view);
+    view->GoToPage(2);
+    view->SetFilter(u"file01");
+    EXPECT_EQ(view->Count(), 10);
+    EXPECT_EQ(view->CurrentPage(), 0);
+    view->SetFilter(u"nothing like this");
+    EXPECT_EQ(view->Count(), 0);
+    EXPECT_EQ(view->PageCount(), 0);
+    EXPECT_EQ(view->AllCount(), 45);
+    view->ClearFilter(true);
+    EXPECT_FALSE(view->Filtered());
+    EXPECT_EQ(Names(*view), before);
+    EXPECT_EQ(view->PageCount(), 3);
+    EXPECT_EQ(AsFake(view->LevelCaption())->Text, u"C:\\Data");
+    // Every loaded page's captions are for the items it shows now.
+    for (int32_t i = 0; i < 20; ++i)
+        EXPECT_NE(view->ItemAt(i)->Caption(), nullptr);
+    EXPECT_EQ(view->ItemAt(20)->Caption(), nullptr);
+}
+
+TEST_F(FolderView, SortModesAndTheirCaptions) {
+    Shell.AddFile(Data, u"beta", 300, 10);
+    Shell.AddFile(Data, u"Alpha", 100, 30);
+    Shell.AddFile(Data, u"gamma", 200, 20);
+    TFolderView* view = Open(Data);
+    using TNames = std::vector<std::u16string>;
+    EXPECT_EQ(Names(*view), (TNames{u"Alpha", u"beta", u"gamma"}));
+    EXPECT_EQ(AsFake(view->SortCaptionLow())->Text, u"ABC");
+    EXPECT_EQ(AsFake(view->SortCaptionHigh())->Text, u"XYZ");
+    const struct {
+        uint8_t Mode;
+        TNames Order;
+        const char16_t* Low;
+    } cases[] = {{SortSizeAscending, {u"Alpha", u"gamma", u"beta"}, u"small"},
+                 {SortSizeDescending, {u"beta", u"gamma", u"Alpha"}, u"large"},
+                 {SortNameDescending, {u"gamma", u"beta", u"Alpha"}, u"XYZ"},
+                 {SortNewestFirst, {u"Alpha", u"gamma", u"beta"}, u"recent"},
+                 {SortOldestFirst, {u"beta", u"gamma", u"Alpha"}, u"old"}};
+    for (const auto& c : cases) {
+        view->SetSortMode(c.Mode);
+        EXPECT_EQ(Names(*view), c.Order) << int(c.Mode);
+        EXPECT_EQ(AsFake(view->SortCaptionLow())->Text, c.Low) << int(c.Mode);
+        EXPECT_EQ(view->SortMode(), c.Mode);
+    }
+    EXPECT_THROW(view->SetSortMode(6), EAssertionFailed);
+}
+
+TEST_F(FolderView, DrivesSortByTheirLettersWhateverTheirLabels) {
+    Shell.AddDrive(u'D', u"Archive");
+    Shell.AddDrive(u'E', u"Backup");
+    Levels.OpenOrActivate(Levels.DesktopIDList(), false, true);
+    TFolderView* computer = Levels.OpenOrActivate(Levels.DrivesIDList(), false, true);
+    ASSERT_NE(computer, nullptr);
+    std::vector<std::u16string> paths;
+    for (int32_t i = 0; i < computer->Count(); ++i)
+        paths.push_back(computer->ItemAt(i)->Path());
+    EXPECT_EQ(paths, (std::vector<std::u16string>{u"C:\\", u"D:\\", u"E:\\"}));
+}
+
+TEST_F(FolderView, VirtualItemsHaveNoSizeOrDateAndSortFirstBySize) {
+    Shell.AddFile(Data, u"big", 500, 50);
+    Shell.AddVirtual(Data, u"Panel", u"::{PANEL}", false);
+    TFolderView* view = Open(Data);
+    view->SetSortMode(SortSizeAscending);
+    EXPECT_EQ(view->ItemAt(0)->DisplayName(), u"Panel");
+    EXPECT_EQ(view->ItemAt(0)->Size(), 0u);
+    EXPECT_EQ(view->ItemAt(0)->WriteTime(), 0u);
+}
+
+TEST_F(FolderView, SelectByPrefixMatchesCaseInsensitivelyAndShortNames) {
+    Shell.AddFile(Data, u"aardvark", 0, 0);
+    Shell.AddFile(Data, u"AB", 0, 0);
+    Shell.AddFile(Data, u"abacus", 0, 0);
+    AddFiles(30);
+    TFolderView* view = Open(Data);
+    view->SelectByPrefix(u"ab");
+    EXPECT_EQ(view->Focused()->DisplayName(), u"AB");
+    view->SelectByPrefix(u"abc");
+    EXPECT_EQ(view->Focused()->DisplayName(), u"AB");
+    // AB comes before abacus and its whole name is a prefix of "aba".
+    view->SelectByPrefix(u"aba");
+    EXPECT_EQ(view->Focused()->DisplayName(), u"AB");
+    view->SelectByPrefix(u"AA");
+    EXPECT_EQ(view->Focused()->DisplayName(), u"aardvark");
+    EXPECT_EQ(SelectedCount(*view), 1);
+    // A match on another page turns to it.
+    view->SelectByPrefix(u"file025");
+    EXPECT_EQ(view->CurrentPage(), 1);
+    EXPECT_EQ(view->Focused()->DisplayName(), u"file025");
+}
+
+TEST_F(FolderView, MoveFocusCrossesPageEdges) {
+    AddFiles(45);
+    TFolderView* view = Open(Data);
+    view->MoveFocus(TRectangularLattice::RowUp, false);
+    EXPECT_EQ(view->Focused(), view->ItemAt(0));
+    view->MoveFocus(TRectangularLattice::NextColumn, false);
+    EXPECT_EQ(view->Focused(), view->ItemAt(10));
+    view->ItemAt(19)->SelectOnly();
+    view->MoveFocus(TRectangularLattice::RowDown, false);
+    EXPECT_EQ(view->CurrentPage(), 1);
+    EXPECT_EQ(view->Focused(), view->ItemAt(20));
+    EXPECT_EQ(SelectedCount(*view), 1);
+    view->MoveFocus(TRectangularLattice::RowUp, true);
+    EXPECT_EQ(view->CurrentPage(), 0);
+    EXPECT_EQ(view->Focused(), view->ItemAt(19));
+    // Extending keeps the item it left selected.
+    EXPECT_TRUE(view->ItemAt(20)->Selected());
+    // On the last page the focus stops at the last tile.
+    view->GoToPage(2);
+    view->ItemAt(44)->SelectOnly();
+    view->MoveFocus(TRectangularLattice::RowDown, false);
+    EXPECT_EQ(view->CurrentPage(), 2);
+    EXPECT_EQ(view->Focused(), view->ItemAt(44));
+}
+
+TEST_F(FolderView, SelectionStampsAndSelectOnly) {
+    AddFiles(3);
+    TFolderView* view = Open(Data);
+    TFSEView* item = view->ItemAt(2);
+    item->ToggleSelect(5);
+    item->ToggleSelect(5);
+    EXPECT_TRUE(item->Selected());
+    EXPECT_EQ(view->Focused(), item);
+    item->ToggleSelect(6);
+    EXPECT_FALSE(item->Selected());
+
+    view->SelectAll();
+    view->SetFocused(nullptr);
+    view->ItemAt(1)->SelectOnly();
+    EXPECT_EQ(SelectedCount(*view), 3);
+    view->ItemAt(0)->SelectOnly();
+    EXPECT_EQ(SelectedCount(*view), 1);
+}
+
+TEST_F(FolderView, PlaceCaptionsNeedsAChangedPage) {
+    AddFiles(3);
+    TFolderView* view = Open(Data);
+    view->LayoutManager()->InvalidatePages();
+    view->PlaceCaptions(0);
+    const TFakeCaption* caption = AsFake(view->ItemAt(1)->Caption());
+    const int placed = caption->Placed;
+    EXPECT_GT(placed, 0);
+    view->PlaceCaptions(0);
+    EXPECT_EQ(caption->Placed, placed);
+    TQuad quad;
+    view->LayoutManager()->GetIconQuad(1, quad);
+    EXPECT_FLOAT_EQ(view->ItemAt(1)->Corners()[0].y, quad[0].y);
+}
+
+TEST_F(FolderView, IconThreadsSurviveRapidReloadsPageFlipsAndCloses) {
+    Resources.ThreadedIcons = true;
+    AddFiles(100);
+    for (int round = 0; round < 4; ++round) {
+        TFolderView* view = Open(Data);
+        for (int i = 0; i < 6; ++i) {
+            view->GoToPage(i % 5);
+            view->Reload();
+            view->SetFilter(u"file0");
+            view->SetSortMode(static_cast<uint8_t>(i % 6));
+        }
+        Levels.CloseView(*view, false);
+    }
+    TFolderView* view = Open(Data);
+    // Waiting for the jobs ends them; every item of page 0 then has its exact icon.
+    Resources.FetchDelayMicroseconds = 0;
+    view->GoToPage(0);
+    while (view->Page(0)->IconJob && view->Page(0)->IconJob->Running())
+        std::this_thread::yield();
+    for (int32_t i = 0; i < ItemsPerPage; ++i)
+        EXPECT_EQ(view->ItemAt(i)->Icon().Texture, 7) << i;
+    EXPECT_GT(Resources.Repaints.load(), 0);
+}

@@ -1,0 +1,261 @@
+#include "model_folder_fakes.h"
+
+#include "services/LocalizedStrings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using TNode = TMemoryNamespace::TNode;
+
+class LevelsCollection : public ::testing::Test {
+protected:
+    LevelsCollection() {
+        Drive = Shell.AddDrive(u'C', u"Local Disk");
+        A = Shell.AddFolder(Drive, u"A");
+        AB = Shell.AddFolder(A, u"B");
+        ABC = Shell.AddFolder(AB, u"C");
+        D = Shell.AddFolder(Drive, u"D");
+        Shell.AddFile(A, u"readme.txt", 10, 10);
+        TLevelsHooks hooks;
+        hooks.ShowLimit = [this](const std::u16string& title, const std::u16string& text) {
+            Limits.push_back(title + u"|" + text);
+        };
+        hooks.CurrentChanged = [this](TFolderView& view) { CurrentChanges.push_back(&view); };
+        Levels = std::make_unique<TLevelsCollection>(Shell, Resources, &Camera, Timer, hooks);
+        Root = Levels->OpenOrActivate(Levels->DesktopIDList(), false, true);
+        Computer = Levels->OpenOrActivate(Levels->DrivesIDList(), false, true);
+    }
+
+    TFolderView* Open(TNode node, bool noFlight = true) {
+        return Levels->OpenOrActivate(Shell.AbsoluteIDList(node).Get(), false, noFlight);
+    }
+
+    TMemoryNamespace Shell;
+    TFakeResources Resources;
+    TFakeTimer Timer;
+    TGeomCamera Camera{0, 0, 5};
+    std::unique_ptr<TLevelsCollection> Levels;
+    std::vector<std::u16string> Limits;
+    std::vector<TFolderView*> CurrentChanges;
+    TFolderView* Root = nullptr;
+    TFolderView* Computer = nullptr;
+    TNode Drive = 0, A = 0, AB = 0, ABC = 0, D = 0;
+};
+
+} // namespace
+
+TEST_F(LevelsCollection, StartsWithTheDesktopAndComputer) {
+    ASSERT_NE(Root, nullptr);
+    ASSERT_NE(Computer, nullptr);
+    EXPECT_TRUE(Root->IsRoot());
+    EXPECT_EQ(Root->Depth(), 0);
+    EXPECT_EQ(Computer->Depth(), 1);
+    EXPECT_EQ(Computer->Parent(), Root);
+    EXPECT_EQ(Levels->Current(), Computer);
+    EXPECT_EQ(Levels->Marked(), Computer);
+    EXPECT_EQ(Levels->FindView(Levels->DesktopIDList()), Root);
+    EXPECT_EQ(Levels->FindDesktopKindView(*Shell.Desktop()), Root);
+    EXPECT_TRUE(Timer.Running.empty());
+}
+
+TEST_F(LevelsCollection, OpeningAnOpenFolderActivatesItAndFlies) {
+    TFolderView* a = Open(A);
+    Levels->SetCurrent(Root);
+    Levels->SetMarked(Root);
+    EXPECT_EQ(Open(A, false), a);
+    EXPECT_EQ(Levels->ViewCount(), 3);
+    EXPECT_EQ(Levels->Current(), a);
+    EXPECT_EQ(Levels->Marked(), a);
+    EXPECT_TRUE(Timer.Running.count(CameraFlightTimerId));
+    // The flight ends where the layout puts the camera for that level.
+    for (uint32_t i = 0; i <= CameraFlightSteps; ++i)
+        Levels->StepCameraAnimation();
+    TVector3 expected;
+    TVector3 position;
+    Levels->LevelLayout().GetCameraPosition(*a->LayoutManager(), expected);
+    Camera.GetPosition(position);
+    EXPECT_NEAR(VectorDistance(expected, position), 0, 1e-4);
+}
+
+TEST_F(LevelsCollection, FortyFirstFolderIsRefused) {
+    std::vector<TNode> folders;
+    for (int i = 0; i < 40; ++i)
+        folders.push_back(Shell.AddFolder(D, u"f" + std::u16string(1, char16_t(u'A' + i % 26)) +
+                                                 std::u16string(1, char16_t(u'a' + i / 26))));
+    int i = 0;
+    while (Levels->ViewCount() < MaxOpenFolders)
+        ASSERT_NE(Open(folders[i++]), nullptr);
+    TFolderView* current = Levels->Current();
+    EXPECT_EQ(Open(folders[i]), nullptr);
+    EXPECT_EQ(Levels->ViewCount(), 40);
+    EXPECT_EQ(Levels->Current(), current);
+    ASSERT_EQ(Limits.size(), 1u);
+    EXPECT_EQ(Limits[0], sLimitsTitle + u"|" + sTooManyFolders);
+    EXPECT_EQ(Limits[0], u"Glimmera: limits|Too many folders opened. Please close a few");
+    // An open one is still found at the limit.
+    EXPECT_NE(Open(folders[0]), nullptr);
+    EXPECT_EQ(Limits.size(), 1u);
+}
+
+TEST_F(LevelsCollection, OpenedFoldersLinkToTheirParents) {
+    TFolderView* a = Open(A);
+    TFolderView* b = Open(AB);
+    EXPECT_EQ(b->Parent(), a);
+    EXPECT_EQ(b->Depth(), a->Depth() + 1);
+    EXPECT_EQ(a->Children(), std::vector<TFolderView*>{b});
+    EXPECT_EQ(b->SortMode(), a->SortMode());
+    // A folder whose parent is not open hangs below nothing.
+    TFolderView* c = Levels->OpenOrActivate(Shell.AbsoluteIDList(D).Get(), false, true);
+    EXPECT_EQ(c->Parent(), nullptr);
+    EXPECT_EQ(c->Depth(), 1);
+}
+
+TEST_F(LevelsCollection, ClosingTheSubtreeOfTheCurrentViewChoosesTheDeepestRemaining) {
+    TFolderView* a = Open(A);
+    Open(AB);
+    Open(ABC);
+    TFolderView* d = Open(D);
+    Levels->SetCurrent(Levels->FindView(Shell.AbsoluteIDList(ABC).Get()));
+    Levels->CloseView(*a, true);
+    EXPECT_EQ(Levels->ViewCount(), 3);
+    EXPECT_EQ(Levels->FindView(Shell.AbsoluteIDList(AB).Get()), nullptr);
+    // d (depth 1) is as deep as Computer but stands later.
+    EXPECT_EQ(Levels->Current(), d);
+    EXPECT_EQ(Levels->Marked(), d);
+    EXPECT_TRUE(Timer.Running.count(CameraFlightTimerId));
+    // The root never closes.
+    Levels->CloseView(*Root, false);
+    EXPECT_EQ(Levels->ViewCount(), 3);
+}
+
+TEST_F(LevelsCollection, CloseAllButAGrandchildKeepsTheRootAndIt) {
+    Open(A);
+    Open(AB);
+    TFolderView* c = Open(ABC);
+    Open(D);
+    Levels->CloseAllBut(*c);
+    EXPECT_EQ(Levels->ViewCount(), 2);
+    EXPECT_EQ(Levels->ViewAt(0), Root);
+    EXPECT_EQ(Levels->ViewAt(1), c);
+    EXPECT_EQ(c->Parent(), nullptr);
+    EXPECT_TRUE(Root->Children().empty());
+    EXPECT_EQ(Levels->Current(), c);
+    EXPECT_EQ(c->Depth(), 3);
+}
+
+TEST_F(LevelsCollection, CloseAllButAChildOfTheRootKeepsItsParent) {
+    Open(A);
+    Levels->CloseAllBut(*Computer);
+    EXPECT_EQ(Levels->ViewCount(), 2);
+    EXPECT_EQ(Computer->Parent(), Root);
+    EXPECT_EQ(Root->Children(), std::vector<TFolderView*>{Computer});
+}
+
+TEST_F(LevelsCollection, NextAndPreviousViewStopAtTheEnds) {
+    TFolderView* a = Open(A);
+    EXPECT_EQ(Levels->NextView(), a);
+    EXPECT_EQ(Levels->NextView(), a);
+    EXPECT_EQ(Levels->PrevView(), Computer);
+    EXPECT_EQ(Levels->PrevView(), Root);
+    EXPECT_EQ(Levels->PrevView(), Root);
+    Levels->SetCurrent(nullptr);
+    EXPECT_EQ(Levels->NextView(), Root);
+}
+
+TEST_F(LevelsCollection, NavigateAlongDepthsParentsAndChildren) {
+    TFolderView* a = Open(A);
+    TFolderView* d = Open(D);
+    Levels->SetCurrent(Computer);
+    Levels->NavigateLevels(1);
+    EXPECT_EQ(Levels->Current(), a);
+    Levels->NavigateLevels(1);
+    EXPECT_EQ(Levels->Current(), d);
+    Levels->NavigateLevels(1);
+    EXPECT_EQ(Levels->Current(), d);
+    Levels->NavigateLevels(0);
+    EXPECT_EQ(Levels->Current(), a);
+    // Drive C is not open, so A hangs below nothing.
+    Levels->NavigateLevels(2);
+    EXPECT_EQ(Levels->Current(), a);
+    Levels->SetCurrent(Computer);
+    Levels->NavigateLevels(2);
+    EXPECT_EQ(Levels->Current(), Root);
+    Levels->NavigateLevels(3);
+    EXPECT_EQ(Levels->Current(), Computer);
+    EXPECT_EQ(Levels->ViewsAtDepth(1), (TLevel{Computer, a, d}));
+}
+
+TEST_F(LevelsCollection, TypeAheadNeverStartsWithADigit) {
+    TFolderView* a = Open(A);
+    Shell.AddFile(A, u"1st", 0, 0);
+    Shell.AddFile(A, u"r2", 0, 0);
+    a->Reload();
+    Levels->SetCurrent(a);
+    Levels->TypeAhead(u'1');
+    EXPECT_EQ(Levels->TypeAheadText(), u"");
+    Levels->TypeAhead(u'r');
+    Levels->TypeAhead(u'2');
+    EXPECT_EQ(Levels->TypeAheadText(), u"r2");
+    EXPECT_EQ(a->Focused()->DisplayName(), u"r2");
+    Levels->ClearTypeAhead();
+    EXPECT_EQ(Levels->TypeAheadText(), u"");
+}
+
+TEST_F(LevelsCollection, ActivatingAFolderOpensItAndAFileLaunchesIt) {
+    TFolderView* drive = Open(Drive);
+    drive->ItemAt(0)->SelectOnly(); // A
+    ASSERT_EQ(drive->Focused()->DisplayName(), u"A");
+    Levels->ActivateItem(*drive);
+    TFolderView* a = Levels->FindView(Shell.AbsoluteIDList(A).Get());
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(Levels->Current(), a);
+
+    Shell.QuietExecuteSucceeds = false;
+    a->ItemAt(a->Count() - 1)->SelectOnly(); // readme.txt
+    Levels->ActivateItem(*a);
+    ASSERT_EQ(Shell.Executions.size(), 2u);
+    EXPECT_TRUE(Shell.Executions[0].Quietly);
+    EXPECT_FALSE(Shell.Executions[1].Quietly);
+}
+
+TEST_F(LevelsCollection, RefreshClosesChildrenWhoseFoldersVanished) {
+    TFolderView* a = Open(A);
+    Open(AB);
+    Resources.Missing.insert(u"C:\\A\\B");
+    a->Refresh();
+    EXPECT_EQ(Levels->FindView(Shell.AbsoluteIDList(AB).Get()), nullptr);
+    EXPECT_EQ(Levels->FindView(Shell.AbsoluteIDList(A).Get()), a);
+    Resources.Missing.insert(u"C:\\A");
+    a->Refresh();
+    EXPECT_EQ(Levels->FindView(Shell.AbsoluteIDList(A).Get()), nullptr);
+}
+
+TEST_F(LevelsCollection, ClosingDuringALayoutSwapIsSafe) {
+    Open(A);
+    Open(AB);
+    Levels->ToggleLevelLayout();
+    EXPECT_TRUE(Levels->Stacked());
+    EXPECT_EQ(Levels->Marked(), nullptr);
+    Levels->StepLayoutSwap();
+    Levels->CloseView(*Levels->FindView(Shell.AbsoluteIDList(A).Get()), false);
+    Levels->StepLayoutSwap();
+    EXPECT_EQ(Levels->ViewCount(), 2);
+}
+
+TEST_F(LevelsCollection, CameraIsPlacedAndTurnedTowardsTheCurrentView) {
+    Levels->PlaceCamera(Computer);
+    TVector3 target;
+    TVector3 wanted;
+    Camera.GetTarget(target);
+    Levels->LevelLayout().GetCameraTarget(*Computer->LayoutManager(), wanted);
+    EXPECT_NEAR(VectorDistance(target, wanted), 0, 1e-4);
+    Levels->TurnToCurrent();
+    EXPECT_FALSE(Timer.Running.count(CameraFlightTimerId));
+    Levels->SetCurrent(Root);
+    Levels->TurnToCurrent();
+    EXPECT_TRUE(Timer.Running.count(CameraFlightTimerId));
+}

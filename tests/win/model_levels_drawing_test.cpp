@@ -1,0 +1,154 @@
+#include "GLTestContext.h"
+#include "app/BaseDefs.h"
+#include "app/MainWindow.h"
+#include "app/WinString.h"
+#include "model/LevelsScene.h"
+#include "model/ShellNamespaceWin.h"
+#include "model_temp_folder.h"
+#include "render/SelectionNames.h"
+#include "space/MainWindowAnimationTimer.h"
+#include "space/Picking.h"
+#include "space/ScenePerspective.h"
+
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+constexpr int32_t Size = 512;
+
+TIconTextureManager* WindowIcons = nullptr;
+
+// The test window plays the main window: it loads the icons the page threads ask for.
+LRESULT CALLBACK LevelsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GM_LOAD_ICON)
+        return OnLoadIconMessage(WindowIcons, wParam);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+class LevelsDrawing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(Context.Ready());
+        GLint size = 0;
+        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+        MaxTextureSize = size;
+        SetWindowLongPtrW(Context.Window, GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(&LevelsWindowProc));
+        MainWindow = Context.Window;
+        Closing = 0;
+        OldWidth = ClientWidth;
+        OldHeight = ClientHeight;
+        OldSplit = Split;
+        ClientWidth = Size;
+        ClientHeight = Size;
+        Split = 0;
+        Scene = std::make_unique<TLevelsScene>(Shell, &Camera, MainWindowAnimationTimer(),
+                                               TLevelsHooks{});
+        WindowIcons = &Scene->Icons();
+        Levels().OpenOrActivate(Levels().DesktopIDList(), false, true);
+    }
+
+    void TearDown() override {
+        Scene.reset();
+        WindowIcons = nullptr;
+        MainWindow = nullptr;
+        ClientWidth = OldWidth;
+        ClientHeight = OldHeight;
+        Split = OldSplit;
+    }
+
+    TLevelsCollection& Levels() { return Scene->Levels(); }
+
+    TFolderView* OpenFolderWithFiles(int count) {
+        for (int i = 0; i < count; ++i) {
+            const std::wstring name = L"item" + std::to_wstring(100 + i) + L".txt";
+            TTempFolder::WriteFileBytes(Folder / name, "x", 1);
+        }
+        TOwnedIDList list = Shell.ParseName(FromWide(Folder.Path()));
+        if (!list)
+            return nullptr;
+        return Levels().OpenOrActivate(list.Get(), false, true);
+    }
+
+    // Where a scene point shows in window pixels (y down).
+    POINT ScreenPoint(const TVector3& p) {
+        LoadScenePerspective();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        Camera.Apply();
+        GLdouble model[16];
+        GLdouble projection[16];
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        const GLint viewport[4] = {0, 0, Size, Size};
+        GLdouble x = 0, y = 0, z = 0;
+        gluProject(p.x, p.y, p.z, model, projection, viewport, &x, &y, &z);
+        return POINT{static_cast<LONG>(x), static_cast<LONG>(Size - y)};
+    }
+
+    static TVector3 Middle(const TFSEView& item) {
+        const TQuad& c = item.Corners();
+        return TVector3{(c[0].x + c[3].x) / 2, (c[0].y + c[3].y) / 2, (c[0].z + c[3].z) / 2};
+    }
+
+    TFSEView* PickItem(POINT at) {
+        const TPickDrawProc draw = [this](uint32_t flags) { Scene->Render(flags); };
+        const std::optional<uint32_t> name =
+            PickAt(at.x, at.y, TViewport{0, 0, Size, Size}, draw, PassLevels | 0x180);
+        return name ? ObjectOfSelectionName<TFSEView>(*name) : nullptr;
+    }
+
+    TGLTestContext Context{Size, Size};
+    TWinShellNamespace Shell;
+    TGeomCamera Camera{0, 0, 5};
+    TTempFolder Folder;
+    std::unique_ptr<TLevelsScene> Scene;
+    int32_t OldWidth = 0, OldHeight = 0, OldSplit = 0;
+};
+
+} // namespace
+
+TEST_F(LevelsDrawing, CaptionHeightsAreMeasuredFromTheProbes) {
+    EXPECT_GT(Scene->ItemCaptionHeight(), 0);
+    EXPECT_GT(Scene->LevelCaptionHeight(), Scene->ItemCaptionHeight());
+    EXPECT_EQ(Scene->SortCaptionHeight(), Scene->ItemCaptionHeight());
+}
+
+TEST_F(LevelsDrawing, PickingATileByItsScreenPositionGivesItsItem) {
+    TFolderView* view = OpenFolderWithFiles(12);
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(view->Count(), 12);
+    Levels().PlaceCamera(view);
+    Scene->Render(PassFrame);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+
+    for (int32_t index : {0, 3, 11}) {
+        TFSEView* item = view->ItemAt(index);
+        EXPECT_EQ(PickItem(ScreenPoint(Middle(*item))), item) << index;
+    }
+    // Far off to the side there is no tile.
+    EXPECT_EQ(PickItem(POINT{2, 2}), nullptr);
+}
+
+TEST_F(LevelsDrawing, PageIconWorkEndsCleanlyUnderRapidChanges) {
+    TFolderView* view = OpenFolderWithFiles(60);
+    ASSERT_NE(view, nullptr);
+    TOwnedIDList list = Shell.ParseName(FromWide(Folder.Path()));
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 5; ++i) {
+            view->GoToPage(i % 3);
+            view->Reload();
+            view->SetSortMode(static_cast<uint8_t>(i % 6));
+        }
+        Levels().CloseView(*view, false);
+        view = Levels().OpenOrActivate(list.Get(), false, true);
+        ASSERT_NE(view, nullptr);
+    }
+    Scene->Render(PassFrame);
+    // Every item of the page ends with an icon it can be drawn with.
+    for (int32_t i = 0; i < ItemsPerPage; ++i)
+        EXPECT_GE(view->ItemAt(i)->Icon().Texture, 0) << i;
+}
