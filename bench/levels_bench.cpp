@@ -1,0 +1,217 @@
+// Measures, under Wine or Windows, how long a folder of 1,000, 10,000 and 100,000 files takes
+// from opening it as a level to its first drawn frame, against one raw FindFirstFileExW pass
+// over it, and how long a frame takes with 1, 10 and 40 levels open.
+// Usage: levels_bench [largest file count, default 100000]
+#include <windows.h>
+#include <GL/gl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "app/BaseDefs.h"
+#include "app/MainWindow.h"
+#include "app/WinString.h"
+#include "model/LevelsScene.h"
+#include "model/ShellNamespaceWin.h"
+#include "space/MainWindowAnimationTimer.h"
+#include "space/ScenePerspective.h"
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+constexpr int Size = 800;
+
+TIconTextureManager* WindowIcons = nullptr;
+
+LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GM_LOAD_ICON)
+        return OnLoadIconMessage(WindowIcons, wParam);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+double Milliseconds(TClock::time_point since) {
+    return std::chrono::duration<double, std::milli>(TClock::now() - since).count();
+}
+
+struct TWindowContext {
+    HWND Window = nullptr;
+    HDC DC = nullptr;
+    HGLRC RC = nullptr;
+
+    bool Create() {
+        WNDCLASSW wc{};
+        wc.style = CS_OWNDC;
+        wc.lpfnWndProc = BenchWindowProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"GlimmeraBench";
+        RegisterClassW(&wc);
+        Window = CreateWindowExW(0, wc.lpszClassName, L"Glimmera bench", WS_POPUP | WS_VISIBLE, 0,
+                                 0, Size, Size, nullptr, nullptr, wc.hInstance, nullptr);
+        if (!Window)
+            return false;
+        DC = GetDC(Window);
+        PIXELFORMATDESCRIPTOR pfd{};
+        pfd.nSize = sizeof(pfd);
+        pfd.nVersion = 1;
+        pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+        pfd.iPixelType = PFD_TYPE_RGBA;
+        pfd.cColorBits = 32;
+        pfd.cDepthBits = 16;
+        const int format = ChoosePixelFormat(DC, &pfd);
+        if (format && SetPixelFormat(DC, format, &pfd))
+            RC = wglCreateContext(DC);
+        return RC && wglMakeCurrent(DC, RC);
+    }
+
+    ~TWindowContext() {
+        if (RC) {
+            wglMakeCurrent(nullptr, nullptr);
+            wglDeleteContext(RC);
+        }
+        if (DC)
+            ReleaseDC(Window, DC);
+        if (Window)
+            DestroyWindow(Window);
+    }
+};
+
+std::wstring TempRoot() {
+    wchar_t base[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, base);
+    return std::wstring(base) + L"glimmera-bench-" + std::to_wstring(GetCurrentProcessId());
+}
+
+void MakeFiles(const std::wstring& folder, int count) {
+    CreateDirectoryW(folder.c_str(), nullptr);
+    for (int i = 0; i < count; ++i) {
+        const std::wstring name = folder + L"\\file" + std::to_wstring(i) + L".txt";
+        HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+    }
+}
+
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(folder + L"\\" + name);
+            else
+                DeleteFileW((folder + L"\\" + name).c_str());
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+int RawListing(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data,
+                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    int count = 0;
+    if (find != INVALID_HANDLE_VALUE) {
+        do
+            ++count;
+        while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    return count;
+}
+
+void DrawFrame(TLevelsScene& scene, HDC dc) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    LoadScenePerspective();
+    scene.Render(PassFrame);
+    glFinish();
+    SwapBuffers(dc);
+}
+
+double FrameTime(TLevelsScene& scene, HDC dc) {
+    constexpr int Frames = 20;
+    DrawFrame(scene, dc);
+    const TClock::time_point start = TClock::now();
+    for (int i = 0; i < Frames; ++i)
+        DrawFrame(scene, dc);
+    return Milliseconds(start) / Frames;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int largest = argc > 1 ? std::atoi(argv[1]) : 100000;
+    TWindowContext context;
+    if (!context.Create()) {
+        std::printf("no OpenGL context\n");
+        return 1;
+    }
+    MainWindow = context.Window;
+    ClientWidth = Size;
+    ClientHeight = Size;
+    Split = 0;
+    GLint maxTexture = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTexture);
+    MaxTextureSize = maxTexture;
+    OleInitialize(nullptr);
+
+    const std::wstring root = TempRoot();
+    CreateDirectoryW(root.c_str(), nullptr);
+    {
+        TWinShellNamespace shell;
+        TGeomCamera camera(0, 0, 5);
+        TLevelsScene scene(shell, &camera, MainWindowAnimationTimer(), TLevelsHooks{});
+        WindowIcons = &scene.Icons();
+        TLevelsCollection& levels = scene.Levels();
+        levels.OpenOrActivate(levels.DesktopIDList(), false, true);
+
+        std::printf("%-10s %14s %14s %14s\n", "files", "open+frame ms", "raw list ms", "ratio");
+        for (int count = 1000; count <= largest; count *= 10) {
+            const std::wstring folder = root + L"\\files" + std::to_wstring(count);
+            MakeFiles(folder, count);
+            RawListing(folder); // warm the file system's caches for both
+            const TClock::time_point rawStart = TClock::now();
+            const int listed = RawListing(folder);
+            const double raw = Milliseconds(rawStart);
+
+            TOwnedIDList list = shell.ParseName(FromWide(folder));
+            const TClock::time_point start = TClock::now();
+            TFolderView* view = levels.OpenOrActivate(list.Get(), false, true);
+            levels.PlaceCamera(view);
+            DrawFrame(scene, context.DC);
+            const double opened = Milliseconds(start);
+            std::printf("%-10d %14.1f %14.1f %14.1f   (%d listed, %d items)\n", count, opened, raw,
+                        raw > 0 ? opened / raw : 0.0, listed, view ? view->Count() : 0);
+            if (view)
+                levels.CloseView(*view, false);
+        }
+
+        // Levels of 20 files each.
+        std::printf("\n%-10s %14s\n", "levels", "frame ms");
+        for (int i = 0; i < MaxOpenFolders; ++i)
+            MakeFiles(root + L"\\level" + std::to_wstring(i), 20);
+        int opened = 1;
+        for (int wanted : {1, 10, 40}) {
+            for (; opened < wanted; ++opened) {
+                TOwnedIDList list =
+                    shell.ParseName(FromWide(root + L"\\level" + std::to_wstring(opened)));
+                levels.OpenOrActivate(list.Get(), false, true);
+            }
+            levels.PlaceCamera(levels.ViewAt(levels.ViewCount() - 1));
+            std::printf("%-10d %14.2f\n", levels.ViewCount(), FrameTime(scene, context.DC));
+        }
+        WindowIcons = nullptr;
+    }
+    RemoveTree(root);
+    OleUninitialize();
+    MainWindow = nullptr;
+    return 0;
+}
