@@ -269,10 +269,15 @@ void TLevelsScene::DrawFrame(TFolderView& view, int32_t state, uint32_t pass) {
     else
         glColor4b(110, 115, 110, 127);
     glLineWidth(state == StateCurrent || state == StateMarked ? 2.0f : 0.1f);
-    if (pass != PassFill)
+    const bool fill = pass == PassFill;
+    if (!fill)
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     else
         glColor4b(80, 80, 80, 1);
+    // The fill is all but invisible and lies a hair behind the captions, closer than a 16-bit
+    // depth buffer tells apart: it must not hide the captions drawn after it.
+    if (fill)
+        glDepthMask(GL_FALSE);
     glEnable(GL_LINE_SMOOTH);
     UseAlphaBlend();
     if (picking)
@@ -285,6 +290,8 @@ void TLevelsScene::DrawFrame(TFolderView& view, int32_t state, uint32_t pass) {
     glVertex3f(f[2].x, f[2].y, f[2].z);
     glEnd();
     glLineWidth(0.1f);
+    if (fill)
+        glDepthMask(GL_TRUE);
     if (picking)
         glPopName();
 }
