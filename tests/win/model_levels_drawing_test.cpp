@@ -13,7 +13,9 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -131,6 +133,38 @@ TEST_F(LevelsDrawing, PickingATileByItsScreenPositionGivesItsItem) {
     }
     // Far off to the side there is no tile.
     EXPECT_EQ(PickItem(POINT{2, 2}), nullptr);
+}
+
+// Counts pixels of a caption's quad that show text (bright on the cleared black).
+TEST_F(LevelsDrawing, SortCaptionsAtBothEndsShowAboveThePanelFill) {
+    Levels().OpenOrActivate(Levels().DrivesIDList(), false, true);
+    TFolderView* view = OpenFolderWithFiles(3);
+    ASSERT_NE(view, nullptr);
+    Levels().PlaceCamera(view);
+    glEnable(GL_DEPTH_TEST);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    LoadScenePerspective();
+    Scene->Render(PassFrame);
+    glFinish();
+    for (TSceneCaption* scene : {view->SortCaptionLow(), view->SortCaptionHigh()}) {
+        const TLevelSortCaption* caption = RenderCaption<TLevelSortCaption>(scene);
+        ASSERT_NE(caption, nullptr);
+        const POINT a = ScreenPoint(caption->Corners()[0]);
+        const POINT b = ScreenPoint(caption->Corners()[2]);
+        const LONG left = std::min(a.x, b.x), right = std::max(a.x, b.x);
+        const LONG top = std::min(a.y, b.y), bottom = std::max(a.y, b.y);
+        ASSERT_GT(right - left, 2);
+        ASSERT_GT(bottom - top, 2);
+        std::vector<uint8_t> pixels(size_t(right - left) * size_t(bottom - top) * 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(left, Size - bottom, right - left, bottom - top, GL_RGBA, GL_UNSIGNED_BYTE,
+                     pixels.data());
+        int lit = 0;
+        for (size_t i = 0; i < pixels.size(); i += 4)
+            lit += pixels[i + 1] > 96 ? 1 : 0;
+        EXPECT_GT(lit, 5) << caption->Text().size();
+    }
 }
 
 TEST_F(LevelsDrawing, PageIconWorkEndsCleanlyUnderRapidChanges) {
