@@ -167,6 +167,24 @@ TEST_F(LevelsDrawing, SortCaptionsAtBothEndsShowAboveThePanelFill) {
     }
 }
 
+TEST_F(LevelsDrawing, FortyLevelsOpenAndDraw) {
+    Levels().OpenOrActivate(Levels().DrivesIDList(), false, true);
+    for (int i = 0; Levels().ViewCount() < MaxOpenFolders; ++i) {
+        const std::wstring folder = Folder / (L"level" + std::to_wstring(i));
+        CreateDirectoryW(folder.c_str(), nullptr);
+        TTempFolder::WriteFileBytes(folder + L"\\item.txt", "x", 1);
+        TOwnedIDList list = Shell.ParseName(FromWide(folder));
+        ASSERT_TRUE(list);
+        try {
+            ASSERT_NE(Levels().OpenOrActivate(list.Get(), false, true), nullptr) << i;
+        } catch (const std::exception& e) {
+            FAIL() << i << " " << e.what();
+        }
+    }
+    Scene->Render(PassFrame);
+    EXPECT_EQ(Levels().ViewCount(), MaxOpenFolders);
+}
+
 TEST_F(LevelsDrawing, PageIconWorkEndsCleanlyUnderRapidChanges) {
     TFolderView* view = OpenFolderWithFiles(60);
     ASSERT_NE(view, nullptr);
