@@ -145,6 +145,47 @@ double FrameTime(TLevelsScene& scene, HDC dc) {
     return Milliseconds(start) / Frames;
 }
 
+// One pass over the folder's children through the shell, doing the given work on each.
+template <class TWork> double ShellPass(TNamespaceFolder& folder, TWork work) {
+    const TClock::time_point start = TClock::now();
+    std::unique_ptr<TChildEnumerator> children = folder.EnumerateChildren();
+    while (children) {
+        TOwnedIDList child = children->Next();
+        if (!child)
+            break;
+        work(child.Get());
+    }
+    return Milliseconds(start);
+}
+
+// Where an open spends its time: each shell call the model makes per item, timed as its own
+// pass over the same folder.
+void ShellBreakdown(TShellNamespace& shell, const std::wstring& path, int count) {
+    TOwnedIDList list = shell.ParseName(FromWide(path));
+    std::shared_ptr<TNamespaceFolder> folder = shell.BindToFolder(list.Get());
+    if (!folder)
+        return;
+    const double enumerate = ShellPass(*folder, [](const TIDList*) {});
+    const double normal =
+        ShellPass(*folder, [&](const TIDList* c) { folder->DisplayName(c, TNameKind::Normal); });
+    const double parsing =
+        ShellPass(*folder, [&](const TIDList* c) { folder->DisplayName(c, TNameKind::Parsing); });
+    const double data = ShellPass(*folder, [&](const TIDList* c) {
+        TFileData fileData;
+        folder->FileData(c, fileData);
+    });
+    const double attributes = ShellPass(*folder, [&](const TIDList* c) {
+        uint32_t mask = AttrFolder | AttrFileSystem | AttrLink;
+        folder->QueryAttributes(c, mask);
+    });
+    const auto perItem = [count](double ms) { return ms * 1000.0 / count; };
+    std::printf("\nshell calls per item, %d files (us): enumerate %.1f, normal name %.1f, "
+                "parsing name %.1f, file data %.1f, attributes %.1f\n",
+                count, perItem(enumerate), perItem(normal - enumerate),
+                perItem(parsing - enumerate), perItem(data - enumerate),
+                perItem(attributes - enumerate));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -193,6 +234,11 @@ int main(int argc, char** argv) {
             if (view)
                 levels.CloseView(*view, false);
         }
+
+        const int profiled = largest < 10000 ? largest : 10000;
+        const std::wstring profiledFolder = root + L"\\files" + std::to_wstring(profiled);
+        MakeFiles(profiledFolder, profiled);
+        ShellBreakdown(shell, profiledFolder, profiled);
 
         // Levels of 20 files each.
         std::printf("\n%-10s %14s\n", "levels", "frame ms");
