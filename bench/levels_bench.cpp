@@ -13,6 +13,7 @@
 
 #include "app/BaseDefs.h"
 #include "app/MainWindow.h"
+#include "app/PixelFormat.h"
 #include "app/WinString.h"
 #include "model/LevelsScene.h"
 #include "model/ShellNamespaceWin.h"
@@ -54,13 +55,7 @@ struct TWindowContext {
         if (!Window)
             return false;
         DC = GetDC(Window);
-        PIXELFORMATDESCRIPTOR pfd{};
-        pfd.nSize = sizeof(pfd);
-        pfd.nVersion = 1;
-        pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-        pfd.iPixelType = PFD_TYPE_RGBA;
-        pfd.cColorBits = 32;
-        pfd.cDepthBits = 16;
+        PIXELFORMATDESCRIPTOR pfd = ScenePixelFormat();
         const int format = ChoosePixelFormat(DC, &pfd);
         if (format && SetPixelFormat(DC, format, &pfd))
             RC = wglCreateContext(DC);

@@ -3,6 +3,7 @@
 #include "app/AddressEdit.h"
 #include "app/Main.h"
 #include "app/MainWindow.h"
+#include "app/PixelFormat.h"
 
 HDC DC = nullptr;
 HGLRC RC = nullptr;
@@ -59,14 +60,7 @@ bool CreateGLContext() {
         SetupError("Cant't create a GL device context.");
         return false;
     }
-    PIXELFORMATDESCRIPTOR pfd{};
-    pfd.nSize = sizeof(pfd);
-    pfd.nVersion = 1;
-    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    pfd.iPixelType = PFD_TYPE_RGBA;
-    pfd.cColorBits = 32;
-    pfd.cDepthBits = 16;
-    pfd.iLayerType = PFD_MAIN_PLANE;
+    PIXELFORMATDESCRIPTOR pfd = ScenePixelFormat();
     const int format = ChoosePixelFormat(DC, &pfd);
     if (format == 0) {
         SetupError("Cant't Find A Suitable PixelFormat.");

@@ -2,6 +2,7 @@
 // A hidden window with a current OpenGL context, for tests that need real GL.
 #include <windows.h>
 #include <GL/gl.h>
+#include "app/PixelFormat.h"
 
 class TGLTestContext {
 public:
@@ -17,13 +18,7 @@ public:
         if (!Window)
             return;
         DC = GetDC(Window);
-        PIXELFORMATDESCRIPTOR pfd{};
-        pfd.nSize = sizeof(pfd);
-        pfd.nVersion = 1;
-        pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-        pfd.iPixelType = PFD_TYPE_RGBA;
-        pfd.cColorBits = 32;
-        pfd.cDepthBits = 16;
+        PIXELFORMATDESCRIPTOR pfd = ScenePixelFormat();
         int format = ChoosePixelFormat(DC, &pfd);
         if (format && SetPixelFormat(DC, format, &pfd))
             RC = wglCreateContext(DC);
