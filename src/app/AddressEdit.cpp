@@ -6,6 +6,8 @@
 #include "app/MainWindow.h"
 #include "app/SceneHooks.h"
 #include "app/WinString.h"
+#include "services/IDListWin.h"
+#include "services/OwnedIDList.h"
 
 HWND AddressEdit = nullptr;
 HBRUSH AddressEditBrush = nullptr;
@@ -25,16 +27,13 @@ void OpenTypedAddress() {
     Microsoft::WRL::ComPtr<IShellFolder> desktop;
     if (FAILED(SHGetDesktopFolder(&desktop)))
         return;
-    PIDLIST_RELATIVE item = nullptr;
-    if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, const_cast<wchar_t*>(AsWide(text)),
-                                         nullptr, &item, nullptr)) ||
+    TOwnedIDList item; // freed on every path, also when a failing parse left a list behind
+    if (FAILED(desktop->ParseDisplayName(
+            nullptr, nullptr, const_cast<wchar_t*>(AsWide(text)), nullptr,
+            reinterpret_cast<PIDLIST_RELATIVE*>(item.Receive()), nullptr)) ||
         !item)
         return;
-    struct TFree {
-        PIDLIST_RELATIVE Item;
-        ~TFree() { CoTaskMemFree(Item); }
-    } owner{item};
-    SceneHooks::OpenAddress(reinterpret_cast<PCIDLIST_ABSOLUTE>(item));
+    SceneHooks::OpenAddress(AsAbsolute(item.Get()));
 }
 
 LRESULT CALLBACK AddressEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

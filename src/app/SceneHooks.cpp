@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/SceneObjects.h"
+#include "services/IDListWin.h"
 
 namespace SceneHooks {
 
@@ -86,7 +87,7 @@ bool CurrentFolderTexts(std::u16string& path, std::u16string& displayName, bool&
 
 void OpenAddress(PCIDLIST_ABSOLUTE item) {
     if (Levels)
-        Levels->Levels().OpenOrActivate(reinterpret_cast<const TIDList*>(item), false, false);
+        Levels->Levels().OpenOrActivate(FromShell(item), false, false);
 }
 
 void ShowHelp() {}
