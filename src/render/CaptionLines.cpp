@@ -1,14 +1,38 @@
 #include "render/CaptionLines.h"
 
-#include <algorithm>
+#include <utility>
 
 #include "app/Errors.h"
+#include "services/WStrUtils.h"
 
 namespace {
 constexpr const char* Module = "CaptionsFormatting";
 constexpr char16_t LineFeed = u'\n';
 constexpr int32_t InitialCapacity = 10;
 constexpr int32_t GrowthSlack = 5;
+
+// A surrogate pair is one character: cutting between its halves would draw both broken. A lone
+// half is one character of its own.
+size_t CharUnits(std::u16string_view text, size_t position) {
+    int i = static_cast<int>(position) + 1; // CharKind counts from 1
+    bool pair = CharKind(text, i) == TCharKind::LeadSurrogate &&
+                CharKind(text, i + 1) == TCharKind::TrailSurrogate;
+    return pair ? 2 : 1;
+}
+
+// The position after up to Count characters from Position.
+size_t SkipChars(std::u16string_view text, size_t position, int32_t count) {
+    for (; count > 0 && position < text.size(); --count)
+        position += CharUnits(text, position);
+    return position;
+}
+
+int32_t CountChars(std::u16string_view text) {
+    int32_t count = 0;
+    for (size_t position = 0; position < text.size(); position += CharUnits(text, position))
+        ++count;
+    return count;
+}
 } // namespace
 
 TLines::TLines() : FItems(InitialCapacity) {}
@@ -37,18 +61,19 @@ void SplitFixedWidth(std::u16string_view text, int32_t maxLines, int32_t maxChar
         lines.Clear();
     size_t position = 0;
     while (lines.Count() < maxLines && position < text.size()) {
-        size_t n = std::min(static_cast<size_t>(maxChars), text.size() - position);
-        lines.Add(std::u16string(text.substr(position, n)));
-        position += n;
+        size_t end = SkipChars(text, position, maxChars);
+        lines.Add(std::u16string(text.substr(position, end - position)));
+        position = end;
     }
     bool textLeftOver = position < text.size();
     if (!ellipsis || lines.Empty() || !textLeftOver)
         return;
     int32_t last = lines.Count() - 1;
     std::u16string line = lines.GetLine(last);
-    if (line.size() < 4)
+    int32_t chars = CountChars(line);
+    if (chars < 4)
         return;
-    line.replace(line.size() - 3, 3, u"...");
+    line.replace(SkipChars(line, 0, chars - 3), std::u16string::npos, u"...");
     lines.SetLine(last, std::move(line));
 }
 
@@ -61,10 +86,7 @@ int32_t SplitAtLineBreaks(std::u16string_view text, int32_t maxLines, int32_t ma
     int32_t longestIndex = -1;
     size_t position = 0;
     while (lines.Count() < maxLines && position < text.size()) {
-        size_t end = position;
-        while (end < text.size() && end - position < static_cast<size_t>(maxChars) &&
-               text[end] != LineFeed)
-            ++end;
+        size_t end = SkipChars(text.substr(0, text.find(LineFeed, position)), position, maxChars);
         lines.Add(std::u16string(text.substr(position, end - position)));
         if (static_cast<int64_t>(end - position) > longestLength) {
             longestLength = static_cast<int64_t>(end - position);

@@ -20,6 +20,16 @@ Strings FixedWidth(std::u16string_view text, int32_t maxLines, int32_t maxChars)
     SplitFixedWidth(text, maxLines, maxChars, true, lines, true);
     return LinesOf(lines);
 }
+
+Strings AtLineBreaks(std::u16string_view text, int32_t maxLines, int32_t maxChars) {
+    TLines lines;
+    SplitAtLineBreaks(text, maxLines, maxChars, true, lines);
+    return LinesOf(lines);
+}
+
+const std::u16string Smile = u"\U0001F600"; // a surrogate pair
+const std::u16string LoneLead(1, char16_t(0xD83D));
+const std::u16string LoneTrail(1, char16_t(0xDE00));
 } // namespace
 
 TEST(CaptionLines, GrowsByFiveBeyondTheInitialTenAndChecksIndices) {
@@ -62,6 +72,29 @@ TEST(SplitAtLineBreaks, LineFeedsAndLongLines) {
     EXPECT_EQ(SplitAtLineBreaks(u"a\r\nbcd\nef", 2, 10, true, lines), 1);
     EXPECT_EQ(LinesOf(lines), (Strings{u"a\r", u"bcd"})) << "carriage returns stay";
     EXPECT_EQ(SplitAtLineBreaks(u"", 5, 10, true, lines), -1);
+}
+
+// An emoji in a file name must not be drawn as two broken halves.
+TEST(SplitFixedWidth, SurrogatePairsStayWholeAndCountAsOneCharacter) {
+    EXPECT_EQ(FixedWidth(u"abcde" + Smile + u"fgh", 5, 6), (Strings{u"abcde" + Smile, u"fgh"}));
+    EXPECT_EQ(FixedWidth(Smile + Smile + Smile, 5, 1), (Strings{Smile, Smile, Smile}));
+    EXPECT_EQ(FixedWidth(u"abc" + Smile + u"deXYZ", 1, 6), (Strings{u"abc..."}))
+        << "the ellipsis replaces whole characters";
+    EXPECT_EQ(FixedWidth(u"ab" + Smile + u"cd", 1, 3), (Strings{u"ab" + Smile}))
+        << "three characters are too short for an ellipsis";
+    EXPECT_EQ(FixedWidth(LoneTrail + LoneLead + u"a" + LoneLead, 5, 1),
+              (Strings{LoneTrail, LoneLead, u"a", LoneLead}))
+        << "lone halves are one character each";
+}
+
+TEST(SplitAtLineBreaks, SurrogatePairsStayWholeAndCountAsOneCharacter) {
+    EXPECT_EQ(AtLineBreaks(u"abcde" + Smile + u"fgh", 1, 6), (Strings{u"abcde" + Smile}));
+    EXPECT_EQ(AtLineBreaks(u"abcde" + Smile + u"fgh", 5, 3),
+              (Strings{u"abc", u"de" + Smile, u"fgh"}));
+    EXPECT_EQ(AtLineBreaks(Smile + u"\n" + Smile + Smile, 5, 1), (Strings{Smile, Smile, Smile}));
+    EXPECT_EQ(AtLineBreaks(u"a" + LoneLead + u"\n" + LoneTrail + LoneLead, 5, 1),
+              (Strings{u"a", LoneLead, LoneTrail, LoneLead}))
+        << "lone halves are one character each, a line feed pairs with neither";
 }
 
 TEST(LongestLineIndex, FirstOfTheLongest) {
