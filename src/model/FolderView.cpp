@@ -85,6 +85,8 @@ void TFolderView::Reload() {
     for (int pass = 1; pass <= MaxReadPasses; ++pass)
         if (ReadFolder(pass == MaxReadPasses))
             break;
+    // A folder that shrank shows its last page rather than one past its end.
+    FCurrentPage = std::max(0, std::min(FCurrentPage, FPageCount - 1));
     Sort(FSortMode);
     FPages.clear();
     FPages.resize(FPageCount);
@@ -117,8 +119,6 @@ bool TFolderView::ReadFolder(bool lastPass) {
     FreeItems();
     const int32_t expected = CountChildren();
     FPageCount = (expected + ItemsPerPage - 1) / ItemsPerPage;
-    if (FCurrentPage > FPageCount - 1 || FPageCount == 0)
-        FCurrentPage = 0;
 
     int32_t enumerated = 0;
     if (FShellFolder)
@@ -141,8 +141,6 @@ bool TFolderView::ReadFolder(bool lastPass) {
         return false;
     // Still changing: keep what this pass read and cut the pages to it.
     FPageCount = (Count() + ItemsPerPage - 1) / ItemsPerPage;
-    if (FCurrentPage > FPageCount - 1)
-        FCurrentPage = 0;
     return true;
 }
 
