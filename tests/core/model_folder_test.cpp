@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -27,9 +29,11 @@ protected:
         Data = Shell.AddFolder(Drive, u"Data");
     }
 
-    void AddFiles(int count) {
+    std::vector<TNode> AddFiles(int count) {
+        std::vector<TNode> files;
         for (int i = 0; i < count; ++i)
-            Shell.AddFile(Data, Numbered(i), 0, 0);
+            files.push_back(Shell.AddFile(Data, Numbered(i), 0, 0));
+        return files;
     }
 
     TFolderView* Open(TNode node) {
@@ -162,6 +166,61 @@ TEST_F(FolderView, FolderThatNeverStopsChangingIsReadAFewTimesAndKept) {
     EXPECT_EQ(view->CurrentPage(), view->PageCount() - 1);
 }
 
+TEST_F(FolderView, ReloadOfAShrunkFolderKeepsTheCurrentPageWithinIt) {
+    const std::vector<TNode> files = AddFiles(70);
+    TFolderView* view = Open(Data);
+    view->GoToPage(3);
+    for (int i = 25; i < 70; ++i)
+        Shell.Remove(files[i]);
+    view->Reload();
+    ASSERT_EQ(view->PageCount(), 2);
+    EXPECT_EQ(view->CurrentPage(), 1) << "the last page that is left";
+    EXPECT_TRUE(view->Page(1)->Texture);
+    EXPECT_EQ(view->LayoutManager()->GetItemCount(), 5);
+    view->LayoutManager()->InvalidatePages();
+    view->PlaceCaptions(view->CurrentPage());
+    ASSERT_NE(view->ItemAt(24)->Caption(), nullptr);
+    EXPECT_GT(AsFake(view->ItemAt(24)->Caption())->Placed, 0);
+    view->NextPage();
+    EXPECT_EQ(view->CurrentPage(), 1);
+
+    for (int i = 0; i < 25; ++i)
+        Shell.Remove(files[i]);
+    view->Refresh();
+    EXPECT_EQ(view->PageCount(), 0);
+    EXPECT_EQ(view->CurrentPage(), 0);
+    EXPECT_EQ(view->Focused(), nullptr);
+    view->LayoutManager()->InvalidatePages();
+    view->PlaceCaptions(view->CurrentPage());
+    view->MoveFocus(TRectangularLattice::RowDown, false);
+}
+
+// A refresh that brings on another one while it runs (the change that caused it, reported again)
+// must not read the folder inside its own read.
+TEST_F(FolderView, RefreshDoesNotReenterItself) {
+    AddFiles(3);
+    TFolderView* view = Open(Data);
+    int enumerations = 0;
+    Shell.OnEnumerate = [&](TNode folder) {
+        if (folder != Data)
+            return;
+        ++enumerations;
+        if (enumerations < 10)
+            view->Refresh();
+    };
+    view->Refresh();
+    EXPECT_EQ(enumerations, 2) << "one count and one read";
+    EXPECT_EQ(view->Count(), 3);
+
+    // The guard is down again after a refresh, also after one that failed.
+    Shell.OnEnumerate = [](TNode) { throw std::runtime_error("shell failure"); };
+    EXPECT_THROW(view->Refresh(), std::runtime_error);
+    Shell.OnEnumerate = nullptr;
+    Shell.AddFile(Data, u"new", 0, 0);
+    view->Refresh();
+    EXPECT_EQ(view->Count(), 4);
+}
+
 TEST_F(FolderView, FolderThatCannotBeEnumeratedIsEmpty) {
     AddFiles(3);
     Shell.SetEnumerationFails(Data, true);
@@ -171,35 +230,81 @@ TEST_F(FolderView, FolderThatCannotBeEnumeratedIsEmpty) {
 }
 
 TEST_F(FolderView, FilterKeepsDisplayNamesContainingTheTextInAnyCase) {
+    Shell.AddFile(Data, u"docket", 0, 0);
     Shell.AddFile(Data, u"MyDocs", 0, 0);
     Shell.AddFile(Data, u"notes", 0, 0);
     Shell.AddVirtual(Data, u"Settings", u"::{DOC-GUID}", false);
     TFolderView* view = Open(Data);
     view->SetFilter(u"DOC");
     EXPECT_TRUE(view->Filtered());
-    EXPECT_EQ(Names(*view), (std::vector<std::u16string>{u"MyDocs"}));
+    EXPECT_EQ(Names(*view), (std::vector<std::u16string>{u"docket", u"MyDocs"}));
     EXPECT_EQ(AsFake(view->LevelCaption())->Text, sFilterPrefix + u"C:\\Data");
-    // Type-ahead is off while filtered.
-    view->SelectByPrefix(u"n");
-    EXPECT_EQ(view->Focused()->DisplayName(), u"MyDocs");
+    // Type-ahead is off while filtered, even towards an item the filter shows.
+    ASSERT_EQ(view->Focused()->DisplayName(), u"docket");
+    view->SelectByPrefix(u"my");
+    EXPECT_EQ(view->Focused()->DisplayName(), u"docket");
+    EXPECT_EQ(SelectedCount(*view), 1);
+}
+
+TEST_F(FolderView, FocusUnderAFilter) {
+    AddFiles(45);
+    Shell.AddFile(Data, u"zz-hidden", 0, 0);
+    TFolderView* view = Open(Data);
+    TFSEView* hidden = view->ItemAt(45);
+    hidden->SelectOnly();
+    view->SetFilter(u"file");
+    ASSERT_EQ(view->Count(), 45);
+    EXPECT_EQ(view->Focused(), nullptr) << "the focused item is hidden";
+    EXPECT_EQ(Levels.FocusedItem(), nullptr);
+    Levels.ActivateItem(*view);
+    EXPECT_TRUE(Shell.Executions.empty()) << "a hidden item is not launched";
+    Levels.TypeAhead(u'f');
+    EXPECT_EQ(view->Focused(), nullptr) << "typing does not focus while filtered";
+    view->ClearFilter(true);
+    EXPECT_EQ(view->Focused(), hidden) << "shown again, the item has the focus back";
+
+    view->SetFilter(u"file");
+    view->NextPage();
+    EXPECT_EQ(view->Focused(), view->ItemAt(20)) << "paging focuses the page's first item";
+    view->MoveFocus(TRectangularLattice::RowDown, false);
+    EXPECT_EQ(view->Focused(), view->ItemAt(21));
+    EXPECT_FALSE(hidden->Selected()) << "moving the focus leaves one item selected";
+
+    // A narrower filter hides the focused item; moving the focus then starts on page 0's first.
+    view->SetFilter(u"file00");
+    EXPECT_EQ(view->Focused(), nullptr);
+    view->MoveFocus(TRectangularLattice::RowDown, false);
+    EXPECT_EQ(view->Focused()->DisplayName(), u"file001");
 }
 
 TEST_F(FolderView, FilterMatchingNothingAndClearingRestoresTheOrder) {
     AddFiles(45);
     TFolderView* view = Open(Data);
     view->SetSortMode(SortNameDescending);
-    const std::vector<std::u16string> before = Names(*view);
+    std::vector<TFSEView*> before;
+    for (int32_t i = 0; i < view->Count(); ++i)
+        before.push_back(view->ItemAt(i));
+    const auto visibleCount = [&] {
+        return std::count_if(before.begin(), before.end(),
+                             [](const TFSEView* item) { return item->Visible(); });
+    };
     view->GoToPage(2);
     view->SetFilter(u"file01");
     EXPECT_EQ(view->Count(), 10);
+    EXPECT_EQ(visibleCount(), 10);
     EXPECT_EQ(view->CurrentPage(), 0);
     view->SetFilter(u"nothing like this");
     EXPECT_EQ(view->Count(), 0);
+    EXPECT_EQ(visibleCount(), 0);
     EXPECT_EQ(view->PageCount(), 0);
     EXPECT_EQ(view->AllCount(), 45);
     view->ClearFilter(true);
     EXPECT_FALSE(view->Filtered());
-    EXPECT_EQ(Names(*view), before);
+    EXPECT_EQ(view->FilterText(), u"");
+    EXPECT_EQ(visibleCount(), 45);
+    ASSERT_EQ(view->Count(), 45);
+    for (int32_t i = 0; i < 45; ++i)
+        EXPECT_EQ(view->ItemAt(i), before[i]) << i;
     EXPECT_EQ(view->PageCount(), 3);
     EXPECT_EQ(AsFake(view->LevelCaption())->Text, u"C:\\Data");
     // Every loaded page's captions are for the items it shows now.

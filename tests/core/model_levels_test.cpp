@@ -1,5 +1,6 @@
 #include "model_folder_fakes.h"
 
+#include "model/FolderOrder.h"
 #include "services/LocalizedStrings.h"
 
 #include <gtest/gtest.h>
@@ -103,15 +104,17 @@ TEST_F(LevelsCollection, FortyFirstFolderIsRefused) {
 
 TEST_F(LevelsCollection, OpenedFoldersLinkToTheirParents) {
     TFolderView* a = Open(A);
+    a->SetSortMode(SortOldestFirst);
     TFolderView* b = Open(AB);
     EXPECT_EQ(b->Parent(), a);
     EXPECT_EQ(b->Depth(), a->Depth() + 1);
     EXPECT_EQ(a->Children(), std::vector<TFolderView*>{b});
-    EXPECT_EQ(b->SortMode(), a->SortMode());
+    EXPECT_EQ(b->SortMode(), SortOldestFirst) << "inherited from the parent";
     // A folder whose parent is not open hangs below nothing.
     TFolderView* c = Levels->OpenOrActivate(Shell.AbsoluteIDList(D).Get(), false, true);
     EXPECT_EQ(c->Parent(), nullptr);
     EXPECT_EQ(c->Depth(), 1);
+    EXPECT_EQ(c->SortMode(), SortNameAscending);
 }
 
 TEST_F(LevelsCollection, ClosingTheSubtreeOfTheCurrentViewChoosesTheDeepestRemaining) {
@@ -130,6 +133,29 @@ TEST_F(LevelsCollection, ClosingTheSubtreeOfTheCurrentViewChoosesTheDeepestRemai
     // The root never closes.
     Levels->CloseView(*Root, false);
     EXPECT_EQ(Levels->ViewCount(), 3);
+}
+
+// Paging goes to the marked view: a closed one must not stay marked.
+TEST_F(LevelsCollection, ClosingTheMarkedViewMarksTheNewCurrentOne) {
+    TFolderView* a = Open(A);
+    Open(AB);
+    TFolderView* d = Open(D);
+    ASSERT_EQ(Levels->Marked(), d);
+    Levels->SetCurrent(a);
+    Levels->CloseView(*d, false);
+    ASSERT_NE(Levels->Current(), nullptr);
+    ASSERT_EQ(Levels->Marked(), Levels->Current());
+    Levels->NextPage();
+
+    // Also when the marked view goes with its parent's subtree, or with every other view.
+    Levels->SetCurrent(Computer);
+    Levels->CloseView(*a, false);
+    ASSERT_EQ(Levels->Marked(), Computer);
+    Open(D);
+    Levels->SetCurrent(Computer);
+    Levels->CloseAllBut(*Computer);
+    ASSERT_EQ(Levels->Marked(), Computer);
+    Levels->PrevPage();
 }
 
 TEST_F(LevelsCollection, CloseAllButAGrandchildKeepsTheRootAndIt) {
