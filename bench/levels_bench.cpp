@@ -11,13 +11,15 @@
 #include <memory>
 #include <string>
 
-#include "app/BaseDefs.h"
-#include "app/MainWindow.h"
 #include "app/PixelFormat.h"
-#include "app/WinString.h"
+#include "base/BaseDefs.h"
+#include "base/Handles.h"
+#include "base/MainWindowValues.h"
+#include "base/WinString.h"
+#include "base/WindowIds.h"
 #include "model/LevelsScene.h"
 #include "model/ShellNamespaceWin.h"
-#include "space/MainWindowAnimationTimer.h"
+#include "space/WindowAnimationTimer.h"
 #include "space/ScenePerspective.h"
 
 namespace {
@@ -37,6 +39,23 @@ LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 double Milliseconds(TClock::time_point since) {
     return std::chrono::duration<double, std::milli>(TClock::now() - since).count();
 }
+
+// The bench's window as the main window the scene objects expect.
+class TBenchWindowValues final : public TMainWindowValues {
+public:
+    explicit TBenchWindowValues(HWND window) : FWindow(window) {}
+    HWND MainWindow() const override { return FWindow; }
+    int32_t ClientWidth() const override { return Size; }
+    int32_t ClientHeight() const override { return Size; }
+    int32_t Split() const override { return 0; }
+    int32_t SceneViewport() const override { return 1; }
+    bool Closing() const override { return false; }
+    bool PaintSuspended() const override { return false; }
+    void RequestRedraw() override {}
+
+private:
+    HWND FWindow;
+};
 
 struct TWindowContext {
     HWND Window = nullptr;
@@ -84,17 +103,15 @@ void MakeFiles(const std::wstring& folder, int count) {
     CreateDirectoryW(folder.c_str(), nullptr);
     for (int i = 0; i < count; ++i) {
         const std::wstring name = folder + L"\\file" + std::to_wstring(i) + L".txt";
-        HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE)
-            CloseHandle(file);
+        TFileHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     }
 }
 
 void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
+    TFindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &data));
+    if (find) {
         do {
             const std::wstring name = data.cFileName;
             if (name == L"." || name == L"..")
@@ -103,29 +120,27 @@ void RemoveTree(const std::wstring& folder) {
                 RemoveTree(folder + L"\\" + name);
             else
                 DeleteFileW((folder + L"\\" + name).c_str());
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
+        } while (FindNextFileW(find.Get(), &data));
     }
     RemoveDirectoryW(folder.c_str());
 }
 
 int RawListing(const std::wstring& folder) {
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data,
-                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    TFindHandle find(FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data,
+                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     int count = 0;
-    if (find != INVALID_HANDLE_VALUE) {
+    if (find) {
         do
             ++count;
-        while (FindNextFileW(find, &data));
-        FindClose(find);
+        while (FindNextFileW(find.Get(), &data));
     }
     return count;
 }
 
 void DrawFrame(TLevelsScene& scene, HDC dc) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    LoadScenePerspective();
+    LoadScenePerspective(Size, Size);
     scene.Render(PassFrame);
     glFinish();
     SwapBuffers(dc);
@@ -190,21 +205,19 @@ int main(int argc, char** argv) {
         std::printf("no OpenGL context\n");
         return 1;
     }
-    MainWindow = context.Window;
-    ClientWidth = Size;
-    ClientHeight = Size;
-    Split = 0;
+    TBenchWindowValues window(context.Window);
+    TWindowAnimationTimer timer(window);
     GLint maxTexture = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTexture);
     MaxTextureSize = maxTexture;
-    OleInitialize(nullptr);
+    TOleScope ole;
 
     const std::wstring root = TempRoot();
     CreateDirectoryW(root.c_str(), nullptr);
     {
         TWinShellNamespace shell;
         TGeomCamera camera(0, 0, 5);
-        TLevelsScene scene(shell, &camera, MainWindowAnimationTimer(), TLevelsHooks{});
+        TLevelsScene scene(window, shell, &camera, timer, TLevelsHooks{});
         WindowIcons = &scene.Icons();
         TLevelsCollection& levels = scene.Levels();
         levels.OpenOrActivate(levels.DesktopIDList(), false, true);
@@ -252,7 +265,5 @@ int main(int argc, char** argv) {
         WindowIcons = nullptr;
     }
     RemoveTree(root);
-    OleUninitialize();
-    MainWindow = nullptr;
     return 0;
 }

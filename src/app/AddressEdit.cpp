@@ -3,57 +3,16 @@
 #include <shlobj.h>
 #include <wrl/client.h>
 
-#include "app/MainWindow.h"
-#include "app/SceneHooks.h"
-#include "app/WinString.h"
+#include "base/WinString.h"
 #include "services/IDListWin.h"
 #include "services/OwnedIDList.h"
 
-HWND AddressEdit = nullptr;
-HBRUSH AddressEditBrush = nullptr;
-
 namespace {
 
-WNDPROC AddressEditOldProc = nullptr;
+constexpr int MaxTypedAddress = 260; // 259 characters and the terminator
 
-void SetText(const std::u16string& text) {
-    SetWindowTextW(AddressEdit, AsWide(text));
-}
-
-void OpenTypedAddress() {
-    wchar_t buffer[260] = {};
-    GetWindowTextW(AddressEdit, buffer, 260);
-    std::u16string text = AddressToParse(FromWide(buffer));
-    Microsoft::WRL::ComPtr<IShellFolder> desktop;
-    if (FAILED(SHGetDesktopFolder(&desktop)))
-        return;
-    TOwnedIDList item; // freed on every path, also when a failing parse left a list behind
-    if (FAILED(desktop->ParseDisplayName(
-            nullptr, nullptr, const_cast<wchar_t*>(AsWide(text)), nullptr,
-            reinterpret_cast<PIDLIST_RELATIVE*>(item.Receive()), nullptr)) ||
-        !item)
-        return;
-    SceneHooks::OpenAddress(AsAbsolute(item.Get()));
-}
-
-LRESULT CALLBACK AddressEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    std::u16string path, displayName;
-    bool isFileSystem = false;
-    switch (message) {
-    case WM_SETFOCUS:
-        if (SceneHooks::CurrentFolderTexts(path, displayName, isFileSystem))
-            SetText(path);
-        PostMessageW(window, EM_SETSEL, 0, -1);
-        break;
-    case WM_KILLFOCUS:
-        ShowCurrentFolderInAddressEdit();
-        break;
-    case WM_KEYDOWN:
-        if (wParam == VK_RETURN)
-            OpenTypedAddress();
-        break;
-    }
-    return CallWindowProcW(AddressEditOldProc, window, message, wParam, lParam);
+TAddressEdit* EditOf(HWND window) {
+    return reinterpret_cast<TAddressEdit*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 } // namespace
@@ -65,39 +24,71 @@ std::u16string AddressToParse(const std::u16string& text) {
     return text;
 }
 
-void ShowCurrentFolderInAddressEdit() {
+TAddressEdit::TAddressEdit(HWND parent, int x, int width, TAddressEditSite& site)
+    : FSite(site), FBrush(CreateSolidBrush(RGB(150, 170, 220))) {
+    FEdit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOVSCROLL, x, 0, width,
+                            AddressEditHeight, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(AddressEditId)),
+                            GetModuleHandleW(nullptr), nullptr);
+    if (!FEdit)
+        return;
+    SendMessageW(FEdit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
+    SetWindowLongPtrW(FEdit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    FOldProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(FEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
+}
+
+TAddressEdit::~TAddressEdit() {
+    if (FEdit)
+        DestroyWindow(FEdit);
+}
+
+void TAddressEdit::Place(int x, int width) {
+    if (FEdit)
+        MoveWindow(FEdit, x, 0, width, AddressEditHeight, TRUE);
+}
+
+void TAddressEdit::ShowCurrentFolder() {
     std::u16string path, displayName;
     bool isFileSystem = false;
-    if (AddressEdit && SceneHooks::CurrentFolderTexts(path, displayName, isFileSystem))
-        SetText(isFileSystem ? path : displayName);
+    if (FEdit && FSite.CurrentFolderTexts(path, displayName, isFileSystem))
+        SetWindowTextW(FEdit, AsWide(isFileSystem ? path : displayName));
 }
 
-void CreateAddressEdit() {
-    AddressEditBrush = CreateSolidBrush(RGB(150, 170, 220));
-    AddressEdit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOVSCROLL, Split, 0,
-                                  ClientWidth, AddressEditHeight, MainWindow,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(AddressEditId)),
-                                  GetModuleHandleW(nullptr), nullptr);
-    if (!AddressEdit)
+void TAddressEdit::OpenTypedAddress() {
+    wchar_t buffer[MaxTypedAddress] = {};
+    GetWindowTextW(FEdit, buffer, MaxTypedAddress);
+    std::u16string text = AddressToParse(FromWide(buffer));
+    Microsoft::WRL::ComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(&desktop)))
         return;
-    SendMessageW(AddressEdit, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    AddressEditOldProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(AddressEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AddressEditProc)));
+    TOwnedIDList item; // freed on every path, also when a failing parse left a list behind
+    if (FAILED(desktop->ParseDisplayName(
+            nullptr, nullptr, const_cast<wchar_t*>(AsWide(text)), nullptr,
+            reinterpret_cast<PIDLIST_RELATIVE*>(item.Receive()), nullptr)) ||
+        !item)
+        return;
+    FSite.OpenAddress(AsAbsolute(item.Get()));
 }
 
-void DestroyAddressEdit() {
-    if (AddressEdit) {
-        DestroyWindow(AddressEdit);
-        AddressEdit = nullptr;
+LRESULT CALLBACK TAddressEdit::EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    TAddressEdit* edit = EditOf(window);
+    std::u16string path, displayName;
+    bool isFileSystem = false;
+    switch (message) {
+    case WM_SETFOCUS:
+        if (edit->FSite.CurrentFolderTexts(path, displayName, isFileSystem))
+            SetWindowTextW(window, AsWide(path));
+        PostMessageW(window, EM_SETSEL, 0, -1);
+        break;
+    case WM_KILLFOCUS:
+        edit->ShowCurrentFolder();
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN)
+            edit->OpenTypedAddress();
+        break;
     }
-    if (AddressEditBrush) {
-        DeleteObject(AddressEditBrush);
-        AddressEditBrush = nullptr;
-    }
-}
-
-void PlaceAddressEdit(int split, int width) {
-    if (AddressEdit)
-        MoveWindow(AddressEdit, split, 0, width, AddressEditHeight, TRUE);
+    return CallWindowProcW(edit->FOldProc, window, message, wParam, lParam);
 }

@@ -1,18 +1,19 @@
-#include "app/Main.h"
+// Drawing a frame of the main window, and laying out its parts after a resize.
+#include "app/MainWindow.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
-#include "app/AddressEdit.h"
-#include "app/GLWindow.h"
-#include "app/MainWindow.h"
-#include "app/SceneHooks.h"
-#include "app/SceneObjects.h"
+#include <algorithm>
+
+#include "render/PassState.h"
 #include "space/ScenePerspective.h"
 
 namespace {
 
 constexpr int MinimalDrawnSize = 100;
+constexpr int32_t MinimalSplit = 10;
+// The window's minimum tracking width is Split + MinimalSceneWidth.
+constexpr int32_t MinimalSceneWidth = 50;
 
 void DrawBackground() {
     glMatrixMode(GL_MODELVIEW);
@@ -37,45 +38,43 @@ void DrawBackground() {
 
 } // namespace
 
-bool RenderFrame() {
-    if (PaintSuspended || ClientWidth < MinimalDrawnSize || ClientHeight < MinimalDrawnSize ||
-        !SceneBuilt())
+bool TMainWindow::RenderFrame() {
+    if (FPaintSuspended || FClientWidth < MinimalDrawnSize || FClientHeight < MinimalDrawnSize ||
+        !FScene)
         return false;
     PAINTSTRUCT paint;
-    BeginPaint(MainWindow, &paint);
+    BeginPaint(MainWindow(), &paint);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glScissor(0, 0, ClientWidth, ClientHeight);
+    glScissor(0, 0, FClientWidth, FClientHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    const int sceneWidth = ClientWidth - Split;
-    glViewport(Split + 1, 0, sceneWidth, ClientHeight);
-    glScissor(Split + 1, 0, sceneWidth, ClientHeight);
+    const int sceneWidth = FClientWidth - FSplit;
+    glViewport(FSplit + 1, 0, sceneWidth, FClientHeight);
+    glScissor(FSplit + 1, 0, sceneWidth, FClientHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawBackground();
 
-    if (LoadScenePerspective())
-        SceneHooks::DrawScene();
+    if (LoadScenePerspective(sceneWidth, FClientHeight))
+        FScene->DrawScene();
 
-    glDisable(GL_TEXTURE_2D);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluOrtho2D(0.0, sceneWidth, 0.0, ClientHeight);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    SceneHooks::DrawOverlays();
+    BeginOverlayPass(sceneWidth, FClientHeight);
+    FScene->DrawOverlays();
 
     glFlush();
-    SwapBuffers(DC);
-    EndPaint(MainWindow, &paint);
+    SwapBuffers(FDC.Get());
+    EndPaint(MainWindow(), &paint);
     return true;
 }
 
-void ResizeClient(int width, int height) {
-    ClientWidth = width;
-    ClientHeight = height;
-    if (Split <= 10)
-        Split = 10;
-    PlaceAddressEdit(Split, width);
-    ResizeSceneViewports(width, height);
+void TMainWindow::ResizeClient(int width, int height) {
+    FClientWidth = width;
+    FClientHeight = height;
+    // A minimised window reports no width: the split waits for the restored size.
+    if (width > 0)
+        FSplit = std::min(FSplit, width - MinimalSceneWidth);
+    FSplit = std::max(FSplit, MinimalSplit);
+    if (FAddressEdit)
+        FAddressEdit->Place(FSplit, width);
+    if (FScene)
+        FScene->Resize(width, height, FSplit);
     RequestRedraw();
 }

@@ -1,104 +1,82 @@
 #include "app/GLWindow.h"
 
-#include "app/AddressEdit.h"
-#include "app/Main.h"
-#include "app/MainWindow.h"
 #include "app/PixelFormat.h"
-
-HDC DC = nullptr;
-HGLRC RC = nullptr;
 
 namespace {
 
-const wchar_t ClassName[] = L"Glimmera";
-constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-constexpr DWORD WindowExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
-
-void SetupError(const char* text) {
-    DestroyGLWindow();
-    MessageBoxA(nullptr, text, "Error", MB_OK | MB_ICONEXCLAMATION);
-}
-
-void ShutdownError(const char* text) {
+void ShowShutdownError(const char* text) {
     MessageBoxA(nullptr, text, " Shutdown Error", MB_OK | MB_ICONERROR);
 }
 
-} // namespace
-
-bool CreateGLWindow(const wchar_t* title, int clientWidth, int clientHeight, int left, int top) {
+WNDCLASSW MainClass(const wchar_t* name, WNDPROC windowProc) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSW windowClass{};
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
-    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(111));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszMenuName = MAKEINTRESOURCEW(110);
-    windowClass.lpszClassName = ClassName;
-    if (!RegisterClassW(&windowClass)) {
+    windowClass.lpszClassName = name;
+    return windowClass;
+}
+
+} // namespace
+
+void ShowSetupError(const char* text) {
+    MessageBoxA(nullptr, text, "Error", MB_OK | MB_ICONEXCLAMATION);
+}
+
+TMainWindowClass::TMainWindowClass(const wchar_t* name, WNDPROC windowProc)
+    : FClass(MainClass(name, windowProc)) {
+    if (!FClass.Registered())
         MessageBoxA(nullptr, "Failed To Register The Window Class.", "Error", MB_OK | MB_ICONERROR);
-        return false;
-    }
-    RECT outer{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&outer, WindowStyle, TRUE, WindowExStyle);
-    ClientWidth = clientWidth;
-    ClientHeight = clientHeight;
-    MainWindow = CreateWindowExW(WindowExStyle, ClassName, title, WindowStyle, left, top,
-                                 outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                                 nullptr, instance, nullptr);
-    if (!MainWindow) {
-        SetupError("Window creation error.");
-        return false;
-    }
-    CreateAddressEdit();
-    return true;
 }
 
-bool CreateGLContext() {
-    DC = GetDC(MainWindow);
-    if (!DC) {
-        SetupError("Cant't create a GL device context.");
-        return false;
-    }
-    PIXELFORMATDESCRIPTOR pfd = ScenePixelFormat();
-    const int format = ChoosePixelFormat(DC, &pfd);
-    if (format == 0) {
-        SetupError("Cant't Find A Suitable PixelFormat.");
-        return false;
-    }
-    if (!SetPixelFormat(DC, format, &pfd)) {
-        SetupError("Cant't set PixelFormat.");
-        return false;
-    }
-    RC = wglCreateContext(DC);
-    if (!RC) {
-        SetupError("Cant't create a GL rendering context.");
-        return false;
-    }
-    return true;
-}
-
-void DestroyGLWindow() {
-    DestroyAddressEdit();
-    if (RC) {
-        if (!wglMakeCurrent(nullptr, nullptr))
-            ShutdownError("Release of DC and RC failed.");
-        if (!wglDeleteContext(RC))
-            ShutdownError("Release of Rendering Context failed.");
-        RC = nullptr;
-    }
-    if (DC) {
-        if (!ReleaseDC(MainWindow, DC))
-            ShutdownError("Release of Device Context failed.");
-        DC = nullptr;
-    }
-    if (MainWindow) {
-        if (!DestroyWindow(MainWindow))
-            ShutdownError("Could not release hWnd.");
-        MainWindow = nullptr;
-    }
-    if (!UnregisterClassW(ClassName, GetModuleHandleW(nullptr)))
+void TMainWindowClass::Close() {
+    if (!FOpen)
+        return;
+    FOpen = false;
+    if (!FClass.Unregister())
         MessageBoxA(nullptr, "Could Not Unregister Class.", "SHUTDOWN ERROR",
                     MB_OK | MB_ICONINFORMATION);
     ShowCursor(TRUE);
+}
+
+void TWindowHandle::Close() {
+    if (FWindow && !DestroyWindow(std::exchange(FWindow, nullptr)))
+        ShowShutdownError("Could not release hWnd.");
+}
+
+bool TOwnDC::Open(HWND window) {
+    FWindow = window;
+    FDC = GetDC(window);
+    return FDC != nullptr;
+}
+
+void TOwnDC::Close() {
+    if (FDC && !ReleaseDC(FWindow, std::exchange(FDC, nullptr)))
+        ShowShutdownError("Release of Device Context failed.");
+}
+
+const char* TGLContext::Open(HDC dc) {
+    PIXELFORMATDESCRIPTOR pfd = ScenePixelFormat();
+    const int format = ChoosePixelFormat(dc, &pfd);
+    if (format == 0)
+        return "Cant't Find A Suitable PixelFormat.";
+    if (!SetPixelFormat(dc, format, &pfd))
+        return "Cant't set PixelFormat.";
+    FRC = wglCreateContext(dc);
+    if (!FRC)
+        return "Cant't create a GL rendering context.";
+    return nullptr;
+}
+
+void TGLContext::Close() {
+    if (!FRC)
+        return;
+    if (!wglMakeCurrent(nullptr, nullptr))
+        ShowShutdownError("Release of DC and RC failed.");
+    if (!wglDeleteContext(std::exchange(FRC, nullptr)))
+        ShowShutdownError("Release of Rendering Context failed.");
 }

@@ -1,19 +1,72 @@
 #pragma once
-// The top-level window with its own device context and OpenGL context.
+// Owners of the main window's system resources: its class, the window, its own device context
+// and the OpenGL context. Each releases its resource once; a release the system refuses shows
+// its box and the teardown goes on.
 #include <windows.h>
 
-#include <string>
+#include "base/Handles.h"
 
-extern HDC DC;
-extern HGLRC RC;
+// The window class; unregistering it last also shows the cursor again.
+class TMainWindowClass {
+public:
+    // Shows "Failed To Register The Window Class." and stays unregistered on failure.
+    TMainWindowClass(const wchar_t* name, WNDPROC windowProc);
+    ~TMainWindowClass() { Close(); }
+    TMainWindowClass(const TMainWindowClass&) = delete;
+    TMainWindowClass& operator=(const TMainWindowClass&) = delete;
+    bool Registered() const { return FClass.Registered(); }
+    void Close();
 
-// Registers the class and creates the hidden window with the given client size and position.
-// Shows the failure box and returns false on failure.
-bool CreateGLWindow(const wchar_t* title, int clientWidth, int clientHeight, int left, int top);
+private:
+    TWindowClass FClass;
+    bool FOpen = true;
+};
 
-// Pixel format and rendering context; shows the failing step's box and returns false.
-bool CreateGLContext();
+class TWindowHandle {
+public:
+    TWindowHandle() = default;
+    ~TWindowHandle() { Close(); }
+    TWindowHandle(const TWindowHandle&) = delete;
+    TWindowHandle& operator=(const TWindowHandle&) = delete;
+    void Reset(HWND window) { FWindow = window; }
+    HWND Get() const { return FWindow; }
+    void Close();
 
-// Releases the context, the device context and the window, then unregisters the class.
-// Each failing step shows its box and the teardown goes on.
-void DestroyGLWindow();
+private:
+    HWND FWindow = nullptr;
+};
+
+// The window's own device context (the class has CS_OWNDC).
+class TOwnDC {
+public:
+    TOwnDC() = default;
+    ~TOwnDC() { Close(); }
+    TOwnDC(const TOwnDC&) = delete;
+    TOwnDC& operator=(const TOwnDC&) = delete;
+    bool Open(HWND window);
+    HDC Get() const { return FDC; }
+    void Close();
+
+private:
+    HWND FWindow = nullptr;
+    HDC FDC = nullptr;
+};
+
+// The rendering context, made current on creation and released (not current first) on close.
+class TGLContext {
+public:
+    TGLContext() = default;
+    ~TGLContext() { Close(); }
+    TGLContext(const TGLContext&) = delete;
+    TGLContext& operator=(const TGLContext&) = delete;
+    // Pixel format and context for dc; the failing step's box text, or nullptr on success.
+    const char* Open(HDC dc);
+    HGLRC Get() const { return FRC; }
+    void Close();
+
+private:
+    HGLRC FRC = nullptr;
+};
+
+// The box of a failed set-up step ("Error", exclamation), shown after the teardown.
+void ShowSetupError(const char* text);

@@ -1,15 +1,15 @@
-#include "app/Main.h"
+// The main window's message routing: every message reaches the part that handles it.
+#include "app/MainWindow.h"
 
 #include <commctrl.h>
 #include <dbt.h>
 #include <shellapi.h>
 
-#include "app/AddressEdit.h"
-#include "app/Errors.h"
-#include "app/MainWindow.h"
 #include "app/MenuCaptions.h"
 #include "app/PendingException.h"
-#include "app/SceneHooks.h"
+#include "base/Errors.h"
+#include "base/WindowIds.h"
+#include "render/IconTextureManager.h"
 
 namespace {
 
@@ -22,63 +22,72 @@ int HighY(LPARAM lParam) {
     return HIWORD(lParam);
 }
 
-void RebuildSystemImageList() {
-    // Shell32 ordinal 660 (FileIconInit) makes the shell rebuild its system image list.
-    using TFileIconInit = BOOL(WINAPI*)(BOOL);
-    HMODULE shell = GetModuleHandleW(L"shell32.dll");
-    auto fileIconInit = reinterpret_cast<TFileIconInit>(
-        reinterpret_cast<void*>(GetProcAddress(shell, MAKEINTRESOURCEA(660))));
-    if (fileIconInit)
-        fileIconInit(TRUE);
+} // namespace
+
+LRESULT CALLBACK TMainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* owner = reinterpret_cast<TMainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (owner) {
+        try {
+            LRESULT result = 0;
+            if (owner->HandleMessage(message, wParam, lParam, result))
+                return result;
+        } catch (...) {
+            // Unwinding through the system's dispatch is undefined: the loop raises it again.
+            KeepPendingException();
+            return 0;
+        }
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void MenuCommand(WORD command) {
+void TMainWindow::MenuCommand(WORD command) {
     switch (command) {
     case CmdExit:
         PostQuitMessage(0);
         break;
-    case CmdHelp:
-        SceneHooks::ShowHelp();
-        break;
-    case CmdAbout:
-        SceneHooks::ShowAbout();
-        break;
     case CmdHomePage:
         ShellExecuteW(nullptr, L"open", HomePage, nullptr, nullptr, SW_SHOWNORMAL);
         break;
+    case CmdHelp:
+    case CmdAbout:
     case CmdCheckForUpdate:
-        SceneHooks::CheckForUpdate();
+        break; // the help file, the About box and the updater are not part of the program yet
+    }
+}
+
+void TMainWindow::TimerTick(UINT_PTR id) {
+    GMAssert(id == TimerId(TMainTimer::CameraFlight) || id == TimerId(TMainTimer::WidgetCaret) ||
+                 id == TimerId(TMainTimer::TypeAhead) || id == TimerId(TMainTimer::LayoutSwap),
+             "Main");
+    if (!FScene)
+        return;
+    switch (static_cast<TMainTimer>(id)) {
+    case TMainTimer::CameraFlight:
+        FScene->CameraFlightStep();
+        break;
+    case TMainTimer::WidgetCaret:
+        FScene->WidgetTick();
+        break;
+    case TMainTimer::TypeAhead:
+        FScene->ClearTypeAhead();
+        break;
+    case TMainTimer::LayoutSwap:
+        FScene->LayoutSwapStep();
         break;
     }
 }
 
-void TimerTick(UINT_PTR id) {
-    switch (id) {
-    case TIMER_CAMERA_FLIGHT:
-        SceneHooks::CameraFlightStep();
-        break;
-    case TIMER_WIDGET_CARET:
-        SceneHooks::WidgetTick();
-        break;
-    case TIMER_TYPE_AHEAD:
-        SceneHooks::ClearTypeAhead();
-        break;
-    case TIMER_LAYOUT_SWAP:
-        SceneHooks::LayoutSwapStep();
-        break;
-    default:
-        GMAssert(false, "Main");
-    }
-}
-
-// Returns true when the message is answered with result, without default processing.
-bool Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool TMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
-    if (SceneHooks::ContextMenuMessage(window, message, wParam, lParam, result))
-        return true;
+    HWND window = MainWindow();
     switch (message) {
     case WM_SIZE:
-        if (wParam == SIZE_MAXIMIZED) {
+        if (wParam == SIZE_MAXIMIZED && window) {
             // Re-showing the window after a maximise makes some drivers repaint the GL surface.
             SetForegroundWindow(GetDesktopWindow());
             ShowWindow(window, SW_HIDE);
@@ -91,34 +100,22 @@ bool Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         RenderFrame();
         return false;
     case WM_CLOSE:
-        Closing = 1;
+        FClosing = true;
         PostQuitMessage(0);
         return true;
     case WM_WININICHANGE:
-        RebuildSystemImageList();
+        CallFileIconInit(true);
         return true;
     case WM_ACTIVATEAPP:
-        if (wParam != 0)
-            SceneHooks::ForgetLoadedIcons();
+        if (wParam != 0 && FScene)
+            FScene->ForgetLoadedIcons();
         return true;
     case WM_GETMINMAXINFO:
-        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{Split + 50, 180};
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{FSplit + 50, 180};
         return true;
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(TTN_POP))
             RequestRedraw();
-        return false;
-    case WM_KEYDOWN:
-        SceneHooks::KeyDown(wParam);
-        return false;
-    case WM_KEYUP:
-        SceneHooks::KeyUp(wParam);
-        return false;
-    case WM_CHAR:
-        SceneHooks::Char(wParam);
-        return false;
-    case WM_SYSKEYDOWN:
-        SceneHooks::SysKeyDown(wParam);
         return false;
     case WM_COMMAND:
         MenuCommand(LOWORD(wParam));
@@ -127,63 +124,67 @@ bool Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         TimerTick(wParam);
         return true;
     case WM_CTLCOLOREDIT:
-        result = reinterpret_cast<LRESULT>(AddressEditBrush);
+        result = reinterpret_cast<LRESULT>(FAddressEdit ? FAddressEdit->Brush() : nullptr);
         return true;
-    case WM_MOUSEMOVE:
-        SceneHooks::MouseMove(LowX(lParam), HighY(lParam), wParam);
-        return false;
     case WM_LBUTTONDOWN:
         SetFocus(window);
-        SceneHooks::LButtonDown(LowX(lParam), HighY(lParam), wParam);
+        break;
+    case WM_GM_LOAD_ICON:
+        if (!Closing() && FScene)
+            FScene->LoadIcon(wParam);
+        return true;
+    }
+    if (!FScene)
+        return false;
+    switch (message) {
+    case WM_KEYDOWN:
+        FScene->KeyDown(wParam);
+        return false;
+    case WM_KEYUP:
+        FScene->KeyUp(wParam);
+        return false;
+    case WM_CHAR:
+        FScene->Char(wParam);
+        return false;
+    case WM_SYSKEYDOWN:
+        FScene->SysKeyDown(wParam);
+        return false;
+    case WM_MOUSEMOVE:
+        FScene->MouseMove(LowX(lParam), HighY(lParam), wParam);
+        return false;
+    case WM_LBUTTONDOWN:
+        FScene->LButtonDown(LowX(lParam), HighY(lParam), wParam);
         return true;
     case WM_LBUTTONUP:
-        SceneHooks::LButtonUp(LowX(lParam), HighY(lParam), wParam);
+        FScene->LButtonUp(LowX(lParam), HighY(lParam), wParam);
         return true;
     case WM_RBUTTONDOWN:
-        SceneHooks::RButtonDown(LowX(lParam), HighY(lParam), wParam);
+        FScene->RButtonDown(LowX(lParam), HighY(lParam), wParam);
         return true;
     case WM_RBUTTONUP:
-        SceneHooks::RButtonUp(LowX(lParam), HighY(lParam), wParam);
+        FScene->RButtonUp(LowX(lParam), HighY(lParam), wParam);
         return true;
     case WM_MBUTTONDOWN:
-        SceneHooks::MButtonDown(LowX(lParam), HighY(lParam), wParam);
+        FScene->MButtonDown(LowX(lParam), HighY(lParam), wParam);
         return true;
     case WM_MBUTTONUP:
-        SceneHooks::MButtonUp(LowX(lParam), HighY(lParam), wParam);
+        FScene->MButtonUp(LowX(lParam), HighY(lParam), wParam);
         return true;
     case WM_MOUSEWHEEL:
-        SceneHooks::MouseWheel(LowX(lParam), HighY(lParam), wParam);
+        FScene->MouseWheel(LowX(lParam), HighY(lParam), wParam);
         return false;
     case WM_DEVICECHANGE:
-        SceneHooks::DeviceChange(wParam, lParam);
+        FScene->DeviceChange(wParam, lParam);
         result = 1;
         return true;
     case WM_GM_FOLDER_CHANGED:
-        SceneHooks::FolderChanged(wParam);
-        return true;
-    case WM_GM_LOAD_ICON:
-        if (Closing == 0)
-            SceneHooks::LoadIcon(wParam);
+        FScene->FolderChanged(wParam);
         return true;
     case WM_GM_SHELL_DESKTOP:
     case WM_GM_SHELL_RECYCLE_BIN:
     case WM_GM_SHELL_COMPUTER:
-        SceneHooks::ShellNotification(message, wParam, lParam);
+        FScene->ShellNotification(message, wParam, lParam);
         return true;
     }
     return false;
-}
-
-} // namespace
-
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        LRESULT result = 0;
-        if (Dispatch(window, message, wParam, lParam, result))
-            return result;
-    } catch (...) {
-        KeepPendingException();
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -1,50 +1,91 @@
 #include "app/SceneObjects.h"
 
-#include <functional>
-#include <vector>
-
-#include "app/Errors.h"
-#include "app/AddressEdit.h"
-#include "app/MainWindow.h"
-#include "app/WinString.h"
-#include "space/MainWindowAnimationTimer.h"
-
 #include <shellapi.h>
 
-std::unique_ptr<TViewportManager2> ViewportManager;
-std::unique_ptr<TGeomCamera> SceneCamera;
-std::unique_ptr<TWinShellNamespace> SceneShell;
-std::unique_ptr<TLevelsScene> Levels;
-int32_t ExplorerViewport = -1;
-int32_t SceneViewport = -1;
+#include "base/Errors.h"
+#include "base/Handles.h"
+#include "base/WinString.h"
 
 namespace {
-
-// Each entry destroys one object and clears its variable.
-std::vector<std::function<void()>> OwnedObjects;
-bool Built = false;
-
-template <class T> void Own(std::unique_ptr<T>& variable, std::unique_ptr<T> object) {
-    GMAssert(!variable, "Main");
-    variable = std::move(object);
-    OwnedObjects.push_back([&variable] { variable.reset(); });
-}
 
 // Where the camera stands when the program starts.
 constexpr float InitialCameraX = 1.25f;
 constexpr float InitialCameraY = -0.75f;
 constexpr float InitialCameraZ = 5.0f;
 
-TLevelsHooks MainWindowLevelsHooks() {
+// The first command-line argument, when there is one.
+std::u16string CommandLineArgument() {
+    int count = 0;
+    TLocalMem<LPWSTR*> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
+    if (!arguments || count < 2)
+        return {};
+    return FromWide(arguments.Get()[1]);
+}
+
+} // namespace
+
+template <class T>
+T& TSceneObjects::Own(std::unique_ptr<T>& variable, std::unique_ptr<T> object, const char* name) {
+    GMAssert(!variable, "Main");
+    variable = std::move(object);
+    FOwnedObjects.push_back([this, &variable, name] {
+        variable.reset();
+        if (FSite.ObjectDestroyed)
+            FSite.ObjectDestroyed(name);
+    });
+    return *variable;
+}
+
+TSceneObjects::TSceneObjects(TMainWindowValues& window, TSceneSite site)
+    : FWindow(window), FSite(std::move(site)) {
+    // Whatever was built is destroyed again when a later step throws.
+    try {
+        const int32_t width = window.ClientWidth();
+        const int32_t height = window.ClientHeight();
+        TViewportManager2& viewports =
+            Own(FViewportManager, std::make_unique<TViewportManager2>(height), "ViewportManager");
+        FExplorerViewport = viewports.Add(TViewport{0, 0, 1, height});
+        FSceneViewport =
+            viewports.Add(TViewport{window.Split(), 0, width - window.Split(), height});
+        Own(FSceneCamera,
+            std::make_unique<TGeomCamera>(InitialCameraX, InitialCameraY, InitialCameraZ),
+            "SceneCamera");
+        Own(FAnimationTimer, std::make_unique<TWindowAnimationTimer>(window), "AnimationTimer");
+        Own(FShell, std::make_unique<TWinShellNamespace>(), "Shell").OwnerWindow =
+            window.MainWindow();
+        Own(FLevels,
+            std::make_unique<TLevelsScene>(window, *FShell, FSceneCamera.get(), *FAnimationTimer,
+                                           LevelsHooks()),
+            "Levels");
+    } catch (...) {
+        DestroyOwned();
+        throw;
+    }
+}
+
+TSceneObjects::~TSceneObjects() {
+    DestroyOwned();
+}
+
+void TSceneObjects::DestroyOwned() {
+    while (!FOwnedObjects.empty()) {
+        const std::function<void()> destroy = std::move(FOwnedObjects.back());
+        FOwnedObjects.pop_back();
+        destroy();
+    }
+}
+
+TLevelsHooks TSceneObjects::LevelsHooks() {
     TLevelsHooks hooks;
-    hooks.Redraw = [] { RequestRedraw(); };
-    hooks.CurrentChanged = [](TFolderView&) {
-        if (MainWindow)
-            SetFocus(MainWindow);
-        ShowCurrentFolderInAddressEdit();
+    hooks.Redraw = [this] { FWindow.RequestRedraw(); };
+    hooks.CurrentChanged = [this](TFolderView&) {
+        if (HWND window = FWindow.MainWindow())
+            SetFocus(window);
+        if (FSite.CurrentFolderChanged)
+            FSite.CurrentFolderChanged();
     };
-    hooks.ShowLimit = [](const std::u16string& title, const std::u16string& text) {
-        MessageBoxW(MainWindow, AsWide(text), AsWide(title), MB_ICONERROR);
+    hooks.ShowLimit = [this](const std::u16string& title, const std::u16string& text) {
+        MessageBoxW(FWindow.MainWindow(), AsWide(text), AsWide(title), MB_ICONERROR);
     };
     hooks.WaitCursor = [] {
         HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
@@ -53,66 +94,21 @@ TLevelsHooks MainWindowLevelsHooks() {
     return hooks;
 }
 
-// The folder named by the first command-line argument, when it parses.
-TOwnedIDList CommandLineFolder() {
-    int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!arguments)
-        return {};
-    TOwnedIDList folder;
-    if (count > 1 && arguments[1][0] != 0)
-        folder = SceneShell->ParseName(FromWide(arguments[1]));
-    LocalFree(arguments);
-    return folder;
-}
-
 // The desktop as the root level, the Computer folder beside it, the command-line folder on
 // top; the camera looks at the last of them.
-void OpenStartLevels() {
-    TLevelsCollection& levels = Levels->Levels();
+void TSceneObjects::OpenStartLevels() {
+    TLevelsCollection& levels = FLevels->Levels();
     levels.OpenOrActivate(levels.DesktopIDList(), false, true);
     TFolderView* top = levels.OpenOrActivate(levels.DrivesIDList(), false, true);
-    if (TOwnedIDList folder = CommandLineFolder())
-        if (TFolderView* opened = levels.OpenOrActivate(folder.Get(), false, true))
-            top = opened;
+    const std::u16string argument = CommandLineArgument();
+    if (!argument.empty())
+        if (TOwnedIDList folder = FShell->ParseName(argument))
+            if (TFolderView* opened = levels.OpenOrActivate(folder.Get(), false, true))
+                top = opened;
     levels.PlaceCamera(top);
 }
 
-} // namespace
-
-void CreateSceneObjects() {
-    Own(ViewportManager, std::make_unique<TViewportManager2>(ClientHeight));
-    RECT client;
-    GetClientRect(MainWindow, &client);
-    ClientWidth = client.right;
-    ClientHeight = client.bottom;
-    ExplorerViewport = ViewportManager->Add(TViewport{0, 0, 1, ClientHeight});
-    SceneViewport = ViewportManager->Add(TViewport{Split, 0, ClientWidth - Split, ClientHeight});
-    Own(SceneCamera, std::make_unique<TGeomCamera>(InitialCameraX, InitialCameraY, InitialCameraZ));
-    Own(SceneShell, std::make_unique<TWinShellNamespace>());
-    SceneShell->OwnerWindow = MainWindow;
-    Own(Levels,
-        std::make_unique<TLevelsScene>(*SceneShell, SceneCamera.get(), MainWindowAnimationTimer(),
-                                       MainWindowLevelsHooks()));
-    OpenStartLevels();
-    Built = true;
-}
-
-void DestroySceneObjects() {
-    Built = false;
-    while (!OwnedObjects.empty()) {
-        OwnedObjects.back()();
-        OwnedObjects.pop_back();
-    }
-}
-
-bool SceneBuilt() {
-    return Built;
-}
-
-void ResizeSceneViewports(int width, int height) {
-    if (!ViewportManager)
-        return;
-    ViewportManager->SetSize(ExplorerViewport, Split, height);
-    ViewportManager->SetViewport(SceneViewport, TViewport{Split, 0, width - Split, height});
+void TSceneObjects::Resize(int32_t width, int32_t height, int32_t split) {
+    FViewportManager->SetSize(FExplorerViewport, split, height);
+    FViewportManager->SetViewport(FSceneViewport, TViewport{split, 0, width - split, height});
 }

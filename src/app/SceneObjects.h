@@ -1,28 +1,101 @@
 #pragma once
-// The scene objects the main routine owns, created in a fixed order and destroyed in the
-// reverse order while the GL context is still current.
-#include <cstdint>
-#include <memory>
+// The scene objects the main window owns, created in a fixed order and destroyed in the
+// reverse order while the GL context is still current, and the messages routed to them.
+#include <windows.h>
 
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/MainWindowValues.h"
 #include "model/LevelsScene.h"
 #include "model/ShellNamespaceWin.h"
 #include "space/Camera.h"
 #include "space/Viewports.h"
+#include "space/WindowAnimationTimer.h"
 
-extern std::unique_ptr<TViewportManager2> ViewportManager;
-extern std::unique_ptr<TGeomCamera> SceneCamera;
-// The shell namespace the folder model reads through.
-extern std::unique_ptr<TWinShellNamespace> SceneShell;
-// The folder model: every open level, drawn through the camera.
-extern std::unique_ptr<TLevelsScene> Levels;
-extern int32_t ExplorerViewport;
-extern int32_t SceneViewport;
+// What the scene objects ask of the window around them.
+struct TSceneSite {
+    // A folder became current: the address edit shows it.
+    std::function<void()> CurrentFolderChanged;
+    // Told the name of each scene object right after it is destroyed.
+    std::function<void(const char* object)> ObjectDestroyed;
+};
 
-void CreateSceneObjects();
-// Pops the owned-object stack until it is empty, destroying each object.
-void DestroySceneObjects();
-// True from the end of CreateSceneObjects until DestroySceneObjects.
-bool SceneBuilt();
+class TSceneObjects {
+public:
+    // Builds every object in order. Needs the GL context current; the window must outlive the
+    // objects.
+    TSceneObjects(TMainWindowValues& window, TSceneSite site);
+    // Pops the owned-object stack until it is empty, destroying each object.
+    ~TSceneObjects();
+    TSceneObjects(const TSceneObjects&) = delete;
+    TSceneObjects& operator=(const TSceneObjects&) = delete;
 
-// The Explorer strip and the scene viewport after a resize of the client area.
-void ResizeSceneViewports(int width, int height);
+    // The desktop, the Computer folder and the command-line folder as the first levels, the
+    // camera at the top one. Once the window routes messages here: opening a level waits for
+    // icon work that asks the window thread for icons.
+    void OpenStartLevels();
+
+    int32_t SceneViewport() const { return FSceneViewport; }
+    TLevelsScene& Levels() { return *FLevels; }
+
+    // The Explorer strip and the scene viewport after a resize of the client area.
+    void Resize(int32_t width, int32_t height, int32_t split);
+
+    // Drawing: the levels through the camera, then the overlays (rubber band, drag phantom,
+    // tooltip, widgets).
+    void DrawScene();
+    void DrawOverlays();
+
+    // Input.
+    void KeyDown(WPARAM key);
+    void KeyUp(WPARAM key);
+    void Char(WPARAM character);
+    void SysKeyDown(WPARAM key);
+    void MouseMove(int x, int y, WPARAM keys);
+    void LButtonDown(int x, int y, WPARAM keys);
+    void LButtonUp(int x, int y, WPARAM keys);
+    void RButtonDown(int x, int y, WPARAM keys);
+    void RButtonUp(int x, int y, WPARAM keys);
+    void MButtonDown(int x, int y, WPARAM keys);
+    void MButtonUp(int x, int y, WPARAM keys);
+    void MouseWheel(int screenX, int screenY, WPARAM wParam);
+
+    // Timers.
+    void CameraFlightStep();
+    void WidgetTick();
+    void ClearTypeAhead();
+    void LayoutSwapStep();
+
+    // Private messages and system notifications.
+    void FolderChanged(WPARAM folderView);
+    void ShellNotification(UINT message, WPARAM wParam, LPARAM lParam);
+    void DeviceChange(WPARAM event, LPARAM data);
+    void LoadIcon(WPARAM entryIndex);
+    void ForgetLoadedIcons();
+
+    // The address edit: the current folder's texts, and opening a parsed item.
+    bool CurrentFolderTexts(std::u16string& path, std::u16string& displayName, bool& isFileSystem);
+    void OpenAddress(PCIDLIST_ABSOLUTE item);
+
+private:
+    template <class T>
+    T& Own(std::unique_ptr<T>& variable, std::unique_ptr<T> object, const char* name);
+    void DestroyOwned();
+    TLevelsHooks LevelsHooks();
+
+    TMainWindowValues& FWindow;
+    TSceneSite FSite;
+    // Each entry destroys one object and clears its variable; popped in reverse order.
+    std::vector<std::function<void()>> FOwnedObjects;
+    std::unique_ptr<TViewportManager2> FViewportManager;
+    std::unique_ptr<TGeomCamera> FSceneCamera;
+    std::unique_ptr<TWindowAnimationTimer> FAnimationTimer;
+    std::unique_ptr<TWinShellNamespace> FShell;
+    std::unique_ptr<TLevelsScene> FLevels;
+    int32_t FExplorerViewport = -1;
+    int32_t FSceneViewport = -1;
+};

@@ -3,6 +3,7 @@
 // and a caption. The folder view creates and frees its items; the page's icon thread writes the
 // icon while the window thread draws it, so the icon is read and written as a whole.
 #include "model/SceneCaption.h"
+#include "render/AtlasLayout.h"
 #include "services/OwnedIDList.h"
 #include "space/VectorMath.h"
 
@@ -16,10 +17,7 @@ class TNamespaceFolder;
 // Where an icon lies in the icon atlases; Texture -1 while it is unknown.
 struct TItemIcon {
     int32_t Texture = -1;
-    float U0 = 0; // left
-    float U1 = 0; // right
-    float V0 = 0; // top
-    float V1 = 0; // bottom
+    TTexCoords Coords;
 };
 
 class TFSEView {

@@ -1,6 +1,6 @@
 #include "model/FolderOrder.h"
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "model/FolderItem.h"
 #include "model/ShellNamespace.h"
 

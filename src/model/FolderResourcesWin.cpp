@@ -1,20 +1,13 @@
 #include "model/FolderResourcesWin.h"
 
 #include <ole2.h>
+
+#include "base/Handles.h"
 #include <shlwapi.h>
 
-#include "app/MainWindow.h"
-#include "app/WinString.h"
+#include "base/WinString.h"
 
 namespace {
-
-// Caption sizes: texels wide, scene units wide and high.
-constexpr int32_t ItemCaptionTexels = 256;
-constexpr float ItemCaptionWidth = 0.6f;
-constexpr float ItemCaptionHeight = 0.06f;
-constexpr int32_t LevelCaptionTexels = 512;
-constexpr float LevelCaptionWidth = 1.44f;
-constexpr float LevelCaptionHeight = 0.08f;
 
 TCaptionAtlasManager& AtlasOf(TPageTexture& page) {
     return static_cast<TWinPageTexture&>(page).Atlas();
@@ -23,8 +16,7 @@ TCaptionAtlasManager& AtlasOf(TPageTexture& page) {
 } // namespace
 
 TItemIcon ItemIconOf(const TIconTextureInfo& info) {
-    // The manager counts V from the bottom; the items keep top and bottom.
-    return TItemIcon{info.AtlasIndex, info.U0, info.U1, info.V1, info.V0};
+    return TItemIcon{info.AtlasIndex, info.Coords};
 }
 
 void ServiceSentMessages() {
@@ -33,10 +25,11 @@ void ServiceSentMessages() {
     PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
-TWinFolderResources::TWinFolderResources(TIconTextureManager& icons, TCaptionAtlasPool& pool,
+TWinFolderResources::TWinFolderResources(const TMainWindowValues& window,
+                                         TIconTextureManager& icons, TCaptionAtlasPool& pool,
                                          TCaptionAtlasManager& levelAtlas,
                                          TCaptionAtlasManager& sortAtlas)
-    : FIcons(icons), FPool(pool), FLevelAtlas(levelAtlas), FSortAtlas(sortAtlas) {}
+    : FWindow(window), FIcons(icons), FPool(pool), FLevelAtlas(levelAtlas), FSortAtlas(sortAtlas) {}
 
 std::unique_ptr<TPageTexture> TWinFolderResources::AcquirePageTexture() {
     return std::make_unique<TWinPageTexture>(FPool);
@@ -45,29 +38,32 @@ std::unique_ptr<TPageTexture> TWinFolderResources::AcquirePageTexture() {
 std::unique_ptr<TSceneCaption> TWinFolderResources::CreatePageCaption(TPageTexture& page,
                                                                       std::u16string text) {
     return std::make_unique<TCaptionAdapter<TPageTextureCaption>>(
-        std::make_unique<TPageTextureCaption>(std::move(text), &AtlasOf(page), ItemCaptionTexels,
-                                              ItemCaptionWidth, ItemCaptionHeight));
+        std::make_unique<TPageTextureCaption>(std::move(text), &AtlasOf(page),
+                                              SmallCaptionPixelWidth, SmallCaptionWorldWidth,
+                                              SmallCaptionWorldHeight));
 }
 
 std::unique_ptr<TSceneCaption>
 TWinFolderResources::CreateItemCaption(TPageTexture& page, TFSEView& item, std::u16string text) {
     return std::make_unique<TCaptionAdapter<TFSETextureCaption>>(
-        std::make_unique<TFSETextureCaption>(std::move(text), &AtlasOf(page), ItemCaptionTexels,
-                                             ItemCaptionWidth, ItemCaptionHeight, &item));
+        std::make_unique<TFSETextureCaption>(std::move(text), &AtlasOf(page),
+                                             SmallCaptionPixelWidth, SmallCaptionWorldWidth,
+                                             SmallCaptionWorldHeight, &item));
 }
 
 std::unique_ptr<TSceneCaption> TWinFolderResources::CreateLevelCaption(TFolderView& view,
                                                                        std::u16string text) {
     return std::make_unique<TCaptionAdapter<TLevelTextureCaption>>(
-        std::make_unique<TLevelTextureCaption>(std::move(text), &FLevelAtlas, LevelCaptionTexels,
-                                               LevelCaptionWidth, LevelCaptionHeight, &view));
+        std::make_unique<TLevelTextureCaption>(std::move(text), &FLevelAtlas,
+                                               LevelCaptionPixelWidth, LevelCaptionWorldWidth,
+                                               LevelCaptionWorldHeight, &view));
 }
 
 std::unique_ptr<TSceneCaption>
 TWinFolderResources::CreateSortCaption(TFolderView& view, std::u16string text, int kind) {
-    return std::make_unique<TCaptionAdapter<TLevelSortCaption>>(
-        std::make_unique<TLevelSortCaption>(std::move(text), &FSortAtlas, ItemCaptionTexels,
-                                            ItemCaptionWidth, ItemCaptionHeight, &view, kind));
+    return std::make_unique<TCaptionAdapter<TLevelSortCaption>>(std::make_unique<TLevelSortCaption>(
+        std::move(text), &FSortAtlas, SmallCaptionPixelWidth, SmallCaptionWorldWidth,
+        SmallCaptionWorldHeight, &view, kind));
 }
 
 TItemIcon TWinFolderResources::TypeIcon(const TIDList* absolute, std::u16string_view extension,
@@ -81,6 +77,7 @@ TItemIcon TWinFolderResources::TypeIcon(const TIDList* absolute, std::u16string_
 
 std::unique_ptr<TIconJob> TWinFolderResources::StartIconJob(std::vector<TIconJobItem> items) {
     TIconTextureManager* icons = &FIcons;
+    const TMainWindowValues* window = &FWindow;
     return std::make_unique<TIconJob>(
         std::move(items),
         [icons](const TIDList* absolute) {
@@ -88,19 +85,13 @@ std::unique_ptr<TIconJob> TWinFolderResources::StartIconJob(std::vector<TIconJob
             request.IDList = reinterpret_cast<PCIDLIST_ABSOLUTE>(absolute);
             return ItemIconOf(icons->GetIconTexture(request));
         },
-        [] {
+        [window] {
             // Asynchronous: a synchronous paint could run while the window thread is in the
             // middle of changing the very pages being drawn.
-            if (MainWindow)
-                InvalidateRect(MainWindow, nullptr, FALSE);
+            if (HWND handle = window->MainWindow())
+                InvalidateRect(handle, nullptr, FALSE);
         },
-        ServiceSentMessages,
-        [](bool starting) {
-            if (starting)
-                OleInitialize(nullptr);
-            else
-                OleUninitialize();
-        });
+        ServiceSentMessages, [] { return std::make_shared<TOleScope>(); });
 }
 
 void TWinFolderResources::Trace(std::u16string_view text) {

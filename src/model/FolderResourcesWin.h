@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "base/MainWindowValues.h"
 #include "model/FolderResources.h"
 #include "render/CaptionAtlas.h"
 #include "render/IconTextureManager.h"
@@ -46,8 +47,10 @@ private:
 
 class TWinFolderResources : public TFolderResources {
 public:
-    TWinFolderResources(TIconTextureManager& icons, TCaptionAtlasPool& pool,
-                        TCaptionAtlasManager& levelAtlas, TCaptionAtlasManager& sortAtlas);
+    // The window is repainted when a page's icons arrive; it must outlive the resources.
+    TWinFolderResources(const TMainWindowValues& window, TIconTextureManager& icons,
+                        TCaptionAtlasPool& pool, TCaptionAtlasManager& levelAtlas,
+                        TCaptionAtlasManager& sortAtlas);
 
     std::unique_ptr<TPageTexture> AcquirePageTexture() override;
     std::unique_ptr<TSceneCaption> CreatePageCaption(TPageTexture& page,
@@ -66,6 +69,7 @@ public:
     bool DirectoryExists(std::u16string_view path) override;
 
 private:
+    const TMainWindowValues& FWindow;
     TIconTextureManager& FIcons;
     TCaptionAtlasPool& FPool;
     TCaptionAtlasManager& FLevelAtlas;

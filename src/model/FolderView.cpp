@@ -1,6 +1,6 @@
 #include "model/FolderView.h"
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "model/FolderOrder.h"
 #include "model/LevelsCollection.h"
 #include "render/SelectionNames.h"

@@ -1,9 +1,9 @@
 #include "model/IconJob.h"
 
 TIconJob::TIconJob(std::vector<TIconJobItem> items, TFetchProc fetch, TRepaintProc repaint,
-                   TPumpProc pump, TThreadInitProc threadInit)
+                   TPumpProc pump, TThreadScopeProc threadScope)
     : FItems(std::move(items)), FFetch(std::move(fetch)), FRepaint(std::move(repaint)),
-      FPump(std::move(pump)), FThreadInit(std::move(threadInit)) {
+      FPump(std::move(pump)), FThreadScope(std::move(threadScope)) {
     FThread = std::thread([this] { Run(); });
 }
 
@@ -27,8 +27,12 @@ void TIconJob::Cancel() {
 }
 
 void TIconJob::Run() {
-    if (FThreadInit)
-        FThreadInit(true);
+    FetchAll();
+    FDone = true;
+}
+
+void TIconJob::FetchAll() {
+    const std::shared_ptr<void> scope = FThreadScope ? FThreadScope() : nullptr;
     for (TIconJobItem& entry : FItems) {
         if (FCancelled.load())
             break;
@@ -41,7 +45,4 @@ void TIconJob::Run() {
         if (FRepaint)
             FRepaint();
     }
-    if (FThreadInit)
-        FThreadInit(false);
-    FDone = true;
 }

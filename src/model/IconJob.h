@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -20,14 +21,16 @@ struct TIconJobItem {
 class TIconJob {
 public:
     // Fetch runs on the worker thread; Repaint after each icon stored; Pump lets the waiting
-    // thread service what the worker sends it (nothing needed natively).
+    // thread service what the worker sends it (nothing needed natively). ThreadScope, when
+    // given, runs first on the worker; what it returns lives until the worker's last fetch is
+    // done (an OLE scope, for instance).
     using TFetchProc = std::function<TItemIcon(const TIDList* absolute)>;
     using TRepaintProc = std::function<void()>;
     using TPumpProc = std::function<void()>;
-    using TThreadInitProc = std::function<void(bool starting)>;
+    using TThreadScopeProc = std::function<std::shared_ptr<void>()>;
 
     TIconJob(std::vector<TIconJobItem> items, TFetchProc fetch, TRepaintProc repaint,
-             TPumpProc pump, TThreadInitProc threadInit = {});
+             TPumpProc pump, TThreadScopeProc threadScope = {});
     ~TIconJob();
     TIconJob(const TIconJob&) = delete;
     TIconJob& operator=(const TIconJob&) = delete;
@@ -38,12 +41,13 @@ public:
 
 private:
     void Run();
+    void FetchAll();
 
     std::vector<TIconJobItem> FItems;
     TFetchProc FFetch;
     TRepaintProc FRepaint;
     TPumpProc FPump;
-    TThreadInitProc FThreadInit;
+    TThreadScopeProc FThreadScope;
     std::atomic<bool> FCancelled{false};
     std::atomic<bool> FDone{false};
     std::thread FThread;

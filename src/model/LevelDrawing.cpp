@@ -2,8 +2,9 @@
 #include <windows.h>
 #include <GL/gl.h>
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "model/LevelsScene.h"
+#include "render/PassState.h"
 #include "render/SelectionNames.h"
 
 namespace {
@@ -29,13 +30,14 @@ void DrawItemIcon(const TFSEView& item, uint32_t pass) {
     const TQuad& c = item.Corners();
     glColor3f(0.9f, 0.9f, 0.9f);
     glBegin(GL_QUADS);
-    glTexCoord2f(icon.U0, icon.V1);
+    const TTexCoords& t = icon.Coords;
+    glTexCoord2f(t.U0, t.V0);
     glVertex3f(c[0].x, c[0].y, c[0].z);
-    glTexCoord2f(icon.U1, icon.V1);
+    glTexCoord2f(t.U1, t.V0);
     glVertex3f(c[1].x, c[1].y, c[1].z);
-    glTexCoord2f(icon.U1, icon.V0);
+    glTexCoord2f(t.U1, t.V1);
     glVertex3f(c[3].x, c[3].y, c[3].z);
-    glTexCoord2f(icon.U0, icon.V0);
+    glTexCoord2f(t.U0, t.V1);
     glVertex3f(c[2].x, c[2].y, c[2].z);
     glEnd();
     if (picking)
@@ -86,10 +88,11 @@ int32_t TLevelsScene::LastDrawnIndex(bool all) const {
     return marked < 0 ? last : marked;
 }
 
-void TLevelsScene::Render(uint32_t pass) {
+void TLevelsScene::Render(uint32_t pass, bool shiftHeld) {
     TLevelsCollection& levels = *FLevels;
     if (pass == PassFill || pass == PassFocusPoint)
         return;
+    BeginScenePass();
     TFolderView* current = levels.Current();
     TFolderView* marked = levels.Marked();
     if (pass & PassBandReplace) {
@@ -105,7 +108,7 @@ void TLevelsScene::Render(uint32_t pass) {
         return;
     }
     if (pass & PassLevels) {
-        const bool all = FAllWithShift && (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
+        const bool all = FAllWithShift && shiftHeld;
         const int32_t last = LastDrawnIndex(all);
         for (int32_t i = last; i >= 0; --i)
             RenderView(*levels.ViewAt(i), pass, StateOther);

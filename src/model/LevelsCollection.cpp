@@ -1,6 +1,6 @@
 #include "model/LevelsCollection.h"
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "services/LocalizedStrings.h"
 
 #include <algorithm>

@@ -11,25 +11,29 @@ int32_t ProbeHeight(TCaptionAtlasManager& atlas, const char16_t* text, int32_t t
 
 } // namespace
 
-TLevelsScene::TLevelsScene(TShellNamespace& shell, TGeomCamera* camera, TAnimationTimer& timer,
-                           TLevelsHooks hooks)
+TLevelsScene::TLevelsScene(const TMainWindowValues& window, TShellNamespace& shell,
+                           TGeomCamera* camera, TAnimationTimer& timer, TLevelsHooks hooks)
     : FCamera(camera) {
     {
         TCaptionAtlasManager probeAtlas(512, 512, 1, false);
-        FItemCaptionHeight = ProbeHeight(probeAtlas, u"fse caption prob", 256, 0.6f, 0.06f);
+        FItemCaptionHeight = ProbeHeight(probeAtlas, u"fse caption prob", SmallCaptionPixelWidth,
+                                         SmallCaptionWorldWidth, SmallCaptionWorldHeight);
         probeAtlas.FreeAll();
-        FLevelCaptionHeight = ProbeHeight(probeAtlas, u"level caption probe", 512, 1.44f, 0.08f);
+        FLevelCaptionHeight =
+            ProbeHeight(probeAtlas, u"level caption probe", LevelCaptionPixelWidth,
+                        LevelCaptionWorldWidth, LevelCaptionWorldHeight);
         probeAtlas.FreeAll();
-        FSortCaptionHeight = ProbeHeight(probeAtlas, u"sort caption probe", 256, 0.6f, 0.06f);
+        FSortCaptionHeight = ProbeHeight(probeAtlas, u"sort caption probe", SmallCaptionPixelWidth,
+                                         SmallCaptionWorldWidth, SmallCaptionWorldHeight);
     }
-    FCaptionPool = std::make_unique<TCaptionAtlasPool>(256, FItemCaptionHeight);
-    FLevelCaptionAtlas =
-        std::make_unique<TCaptionAtlasManager>(512, FLevelCaptionHeight, MaxOpenFolders, true);
-    FSortCaptionAtlas =
-        std::make_unique<TCaptionAtlasManager>(256, FSortCaptionHeight, 2 * MaxOpenFolders, true);
-    FIcons = std::make_unique<TIconTextureManager>();
-    FResources = std::make_unique<TWinFolderResources>(*FIcons, *FCaptionPool, *FLevelCaptionAtlas,
-                                                       *FSortCaptionAtlas);
+    FCaptionPool = std::make_unique<TCaptionAtlasPool>(SmallCaptionPixelWidth, FItemCaptionHeight);
+    FLevelCaptionAtlas = std::make_unique<TCaptionAtlasManager>(
+        LevelCaptionPixelWidth, FLevelCaptionHeight, MaxOpenFolders, true);
+    FSortCaptionAtlas = std::make_unique<TCaptionAtlasManager>(
+        SmallCaptionPixelWidth, FSortCaptionHeight, 2 * MaxOpenFolders, true);
+    FIcons = std::make_unique<TIconTextureManager>(window);
+    FResources = std::make_unique<TWinFolderResources>(window, *FIcons, *FCaptionPool,
+                                                       *FLevelCaptionAtlas, *FSortCaptionAtlas);
     FLevels =
         std::make_unique<TLevelsCollection>(shell, *FResources, camera, timer, std::move(hooks));
 }

@@ -10,18 +10,7 @@
 #include "model/FolderResourcesWin.h"
 #include "model/LevelsCollection.h"
 #include "model/ShellNamespaceWin.h"
-
-// Pass values of the drawing.
-constexpr uint32_t PassFrame = 0x1;
-constexpr uint32_t PassBandReplace = 0x2;
-constexpr uint32_t PassBandToggle = 0x4;
-constexpr uint32_t PassFill = 0x8;
-constexpr uint32_t PassLevels = 0x10;
-constexpr uint32_t PassMarkedA = 0x40;
-constexpr uint32_t PassMarkedB = 0x80;
-constexpr uint32_t PassItems = 0x100;
-constexpr uint32_t PassOrigin = 0x200;
-constexpr uint32_t PassFocusPoint = 0x400;
+#include "render/PassFlags.h"
 
 // View states of the drawing.
 constexpr int32_t StateCurrent = 0;
@@ -31,8 +20,8 @@ constexpr int32_t StateMarked = 2;
 class TLevelsScene {
 public:
     // Needs the GL context current and the shell's image list.
-    TLevelsScene(TShellNamespace& shell, TGeomCamera* camera, TAnimationTimer& timer,
-                 TLevelsHooks hooks);
+    TLevelsScene(const TMainWindowValues& window, TShellNamespace& shell, TGeomCamera* camera,
+                 TAnimationTimer& timer, TLevelsHooks hooks);
     ~TLevelsScene();
     TLevelsScene(const TLevelsScene&) = delete;
     TLevelsScene& operator=(const TLevelsScene&) = delete;
@@ -40,8 +29,9 @@ public:
     TLevelsCollection& Levels() { return *FLevels; }
     TIconTextureManager& Icons() { return *FIcons; }
 
-    // Draws the levels for a pass (1 for the frame; the picking passes set 0x10 or 0x100).
-    void Render(uint32_t pass);
+    // Draws the levels for a pass (PassFrame for the frame; the picking passes set PassLevels
+    // or PassItems). Shift held lets a level pick reach every level of a stack.
+    void Render(uint32_t pass, bool shiftHeld = false);
     // Whether Shift-drawing of every level is allowed (the scene's state is not its fifth).
     void SetAllLevelsWithShift(bool allowed) { FAllWithShift = allowed; }
 

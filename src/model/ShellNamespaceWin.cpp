@@ -1,6 +1,6 @@
 #include "model/ShellNamespaceWin.h"
 
-#include "app/WinString.h"
+#include "base/WinString.h"
 #include "services/IDListWin.h"
 #include "services/ShellNamesWin.h"
 #include "services/WStrUtils.h"
@@ -23,11 +23,12 @@ public:
         : FEnumerator(std::move(enumerator)) {}
 
     TOwnedIDList Next() override {
-        LPITEMIDLIST child = nullptr;
+        TOwnedIDList child;
         ULONG fetched = 0;
-        if (FEnumerator->Next(1, &child, &fetched) == S_OK && fetched == 1)
-            return TOwnedIDList(FromShell(child));
-        CoTaskMemFree(child);
+        if (FEnumerator->Next(1, reinterpret_cast<LPITEMIDLIST*>(child.Receive()), &fetched) ==
+                S_OK &&
+            fetched == 1)
+            return child;
         return {};
     }
 
@@ -144,13 +145,12 @@ TOwnedIDList TWinShellNamespace::ParseName(std::u16string_view name) {
     if (!desktop || name.empty())
         return {};
     std::wstring text = ToWide(name); // the shell wants a writable buffer
-    LPITEMIDLIST list = nullptr;
+    TOwnedIDList list;                // freed also when a failing parse left one behind
     if (FAILED(TWinShellFolder::NativeOf(desktop.get())
-                   ->ParseDisplayName(nullptr, nullptr, text.data(), nullptr, &list, nullptr))) {
-        CoTaskMemFree(list);
+                   ->ParseDisplayName(nullptr, nullptr, text.data(), nullptr,
+                                      reinterpret_cast<LPITEMIDLIST*>(list.Receive()), nullptr)))
         return {};
-    }
-    return TOwnedIDList(FromShell(list));
+    return list;
 }
 
 std::shared_ptr<TNamespaceFolder> TWinShellNamespace::BindToFolder(const TIDList* absolute) {

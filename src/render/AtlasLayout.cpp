@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/BaseDefs.h"
-#include "app/Errors.h"
+#include "base/BaseDefs.h"
+#include "base/Errors.h"
 
 namespace {
 constexpr const char* Module = "TextureManagement";

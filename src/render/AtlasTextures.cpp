@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "app/BaseDefs.h"
-#include "app/BaseDefsWin.h"
-#include "app/Errors.h"
+#include "base/BaseDefs.h"
+#include "base/BaseDefsWin.h"
+#include "base/Errors.h"
 
 namespace {
 constexpr const char* Module = "TextureManagement";

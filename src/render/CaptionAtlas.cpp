@@ -1,7 +1,7 @@
 #include "render/CaptionAtlas.h"
 
-#include "app/BaseDefsWin.h"
-#include "app/Errors.h"
+#include "base/BaseDefsWin.h"
+#include "base/Errors.h"
 #include "render/BitmapAlpha.h"
 #include "render/LightBitmap.h"
 

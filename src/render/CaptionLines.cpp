@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "services/WStrUtils.h"
 
 namespace {

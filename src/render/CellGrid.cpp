@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 
 namespace {
 constexpr const char* Module = "TextureManagement";

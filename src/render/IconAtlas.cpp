@@ -1,6 +1,6 @@
 #include "render/IconAtlas.h"
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "render/LightBitmap.h"
 
 namespace {

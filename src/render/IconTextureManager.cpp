@@ -4,10 +4,10 @@
 
 #include <thread>
 
-#include "app/BaseDefs.h"
-#include "app/Errors.h"
-#include "app/MainWindow.h"
-#include "app/WinString.h"
+#include "base/BaseDefs.h"
+#include "base/Errors.h"
+#include "base/WindowIds.h"
+#include "base/WinString.h"
 #include "render/LightBitmap.h"
 #include "render/PixelRoutines.h"
 
@@ -19,10 +19,6 @@ constexpr int FileIconInitOrdinal = 660;
 // How long a worker waits for the window thread before it looks again whether the window is
 // closing; a window thread that waits for workers therefore never waits for long.
 constexpr UINT SendTimeoutMs = 100;
-
-bool WindowClosing() {
-    return std::atomic_ref<int32_t>(Closing).load() != 0;
-}
 
 int32_t SystemIconIndex(const wchar_t* path, DWORD attributes, UINT flags) {
     SHFILEINFOW info{};
@@ -55,7 +51,8 @@ void CallFileIconInit(bool restoreCache) {
         fileIconInit(restoreCache ? TRUE : FALSE);
 }
 
-TIconTextureManager::TIconTextureManager() : FIconAtlas(IconSize, IconSize) {
+TIconTextureManager::TIconTextureManager(const TMainWindowValues& window)
+    : FWindow(window), FIconAtlas(IconSize, IconSize) {
     InitWithSystemImageList();
     wchar_t programFiles[MAX_PATH] = {};
     if (SHGetSpecialFolderPathW(nullptr, programFiles, CSIDL_PROGRAM_FILES, FALSE))
@@ -121,7 +118,7 @@ void TIconTextureManager::EnsureEntry(int32_t index) {
 }
 
 void TIconTextureManager::RequestLoad(int32_t index) {
-    HWND window = MainWindow;
+    HWND window = FWindow.MainWindow();
     if (!window)
         return;
     if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
@@ -171,10 +168,7 @@ void TIconTextureManager::LoadIcon(int32_t index) {
     stored.Loaded = true;
     stored.CellIndex = cell.CellIndex;
     stored.AtlasIndex = cell.AtlasIndex;
-    stored.U0 = cell.Coords.U0;
-    stored.U1 = cell.Coords.U1;
-    stored.V0 = cell.Coords.V0;
-    stored.V1 = cell.Coords.V1;
+    stored.Coords = cell.Coords;
 }
 
 void TIconTextureManager::BindIconAtlas(int32_t atlasIndex) {
@@ -199,7 +193,7 @@ TIconTextureInfo TIconTextureManager::Entry(int32_t index) {
 }
 
 LRESULT OnLoadIconMessage(TIconTextureManager* manager, WPARAM index) {
-    if (WindowClosing() || !manager)
+    if (!manager || manager->WindowClosing())
         return 0;
     manager->LoadIcon(static_cast<int32_t>(index));
     return 0;

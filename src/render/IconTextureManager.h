@@ -12,16 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "base/MainWindowValues.h"
 #include "render/IconAtlas.h"
 
 struct TIconTextureInfo {
     bool Loaded = false;
     int32_t CellIndex = -1;
     int32_t AtlasIndex = -1;
-    float U0 = 0; // left
-    float U1 = 0; // right
-    float V0 = 0; // bottom
-    float V1 = 0; // top
+    TTexCoords Coords;
 };
 
 // What an icon is asked for by. The quick per-type icon is taken when the request says the
@@ -34,8 +32,9 @@ struct TIconRequest {
 
 class TIconTextureManager {
 public:
-    // Needs the shell's system image list; raises when there is none.
-    TIconTextureManager();
+    // Needs the shell's system image list; raises when there is none. Icons are drawn on the
+    // thread of window.MainWindow(), which must outlive the manager.
+    explicit TIconTextureManager(const TMainWindowValues& window);
     // Waits until no other thread is inside GetIconTexture any more.
     ~TIconTextureManager();
     TIconTextureManager(const TIconTextureManager&) = delete;
@@ -55,6 +54,9 @@ public:
     void ResetIcons();
 
     HIMAGELIST ImageList() const { return FImageList; }
+    bool WindowClosing() const { return FWindow.Closing(); }
+    // Threads inside GetIconTexture right now.
+    int32_t ActiveRequests() const { return FActiveRequests.load(); }
     int32_t FolderIconIndex() const { return FFolderIconIndex; }
     int32_t EntryCount();
     TIconTextureInfo Entry(int32_t index);
@@ -66,6 +68,7 @@ private:
     void EnsureEntry(int32_t index);
     void RequestLoad(int32_t index);
 
+    const TMainWindowValues& FWindow;
     HIMAGELIST FImageList = nullptr; // the shell's; not ours to destroy
     int32_t FFolderIconIndex = 0;
     std::vector<TIconTextureInfo> FEntries;

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "app/Errors.h"
+#include "base/Errors.h"
+#include "base/Handles.h"
 #include "render/SystemError.h"
 
 using Microsoft::WRL::ComPtr;
@@ -11,26 +12,6 @@ namespace {
 constexpr const char* Module = "ImageDecoders";
 constexpr int HimetricPerInch = 2540;
 
-// Frees a global block unless handed on.
-class TGlobalBlock {
-public:
-    explicit TGlobalBlock(HGLOBAL block) : FBlock(block) {}
-    ~TGlobalBlock() {
-        if (FBlock)
-            GlobalFree(FBlock);
-    }
-    TGlobalBlock(const TGlobalBlock&) = delete;
-    TGlobalBlock& operator=(const TGlobalBlock&) = delete;
-    HGLOBAL Get() const { return FBlock; }
-    HGLOBAL HandOver() {
-        HGLOBAL block = FBlock;
-        FBlock = nullptr;
-        return block;
-    }
-
-private:
-    HGLOBAL FBlock;
-};
 } // namespace
 
 HRESULT CreateStreamFromMemory(const void* data, size_t size, ComPtr<IStream>& stream) {
@@ -38,15 +19,17 @@ HRESULT CreateStreamFromMemory(const void* data, size_t size, ComPtr<IStream>& s
     if (size == 0)
         return E_INVALIDARG; // nothing to decode; a zero-sized global block cannot be locked
     TGlobalBlock block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
-    if (!block.Get())
+    if (!block)
         return E_OUTOFMEMORY;
-    void* memory = GlobalLock(block.Get());
-    GMAssert(memory != nullptr, Module);
-    std::memcpy(memory, data, size);
-    GlobalUnlock(block.Get());
+    {
+        TGlobalLock memory(block.Get());
+        if (!memory.Data())
+            return E_OUTOFMEMORY;
+        std::memcpy(memory.Data(), data, size);
+    }
     HRESULT status = CreateStreamOnHGlobal(block.Get(), TRUE, &stream);
     if (SUCCEEDED(status))
-        block.HandOver(); // the stream frees it now
+        block.Release(); // the stream frees it now
     else
         stream.Reset();
     return status;
@@ -89,10 +72,9 @@ void PictureSizeInPixels(HWND window, IPicture* picture, int32_t& width, int32_t
     OLE_YSIZE_HIMETRIC himetricHeight = 0;
     picture->get_Width(&himetricWidth);
     picture->get_Height(&himetricHeight);
-    HDC dc = GetDC(window);
-    width = MulDiv(himetricWidth, GetDeviceCaps(dc, LOGPIXELSX), HimetricPerInch);
-    height = MulDiv(himetricHeight, GetDeviceCaps(dc, LOGPIXELSY), HimetricPerInch);
-    ReleaseDC(window, dc);
+    TWindowDC dc(window);
+    width = MulDiv(himetricWidth, GetDeviceCaps(dc.Get(), LOGPIXELSX), HimetricPerInch);
+    height = MulDiv(himetricHeight, GetDeviceCaps(dc.Get(), LOGPIXELSY), HimetricPerInch);
 }
 
 void RenderPicture(HDC dc, IPicture* picture, const RECT& rect) {

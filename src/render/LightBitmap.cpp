@@ -1,6 +1,6 @@
 #include "render/LightBitmap.h"
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "render/SystemError.h"
 
 namespace {
@@ -10,7 +10,7 @@ constexpr const char* Module = "LightBitmap";
 TDIBSection::TDIBSection(int32_t width, int32_t height) : FDC(CreateCompatibleDC(nullptr)) {
     if (!FDC)
         RaiseLastOSError();
-    SetBkMode(FDC.get(), TRANSPARENT);
+    SetBkMode(FDC.Get(), TRANSPARENT);
     SelectDefaultFont();
     if (width > 0 && height > 0)
         SetSize(width, height);
@@ -19,9 +19,9 @@ TDIBSection::TDIBSection(int32_t width, int32_t height) : FDC(CreateCompatibleDC
 TDIBSection::~TDIBSection() {
     // Objects selected into a DC cannot be deleted: put the originals back first.
     if (FBitmap && FOldBitmap)
-        SelectObject(FDC.get(), FOldBitmap);
+        SelectObject(FDC.Get(), FOldBitmap);
     if (FFont && FOldFont)
-        SelectObject(FDC.get(), FOldFont);
+        SelectObject(FDC.Get(), FOldFont);
 }
 
 void TDIBSection::SetSize(int32_t width, int32_t height) {
@@ -35,38 +35,38 @@ void TDIBSection::SetSize(int32_t width, int32_t height) {
     FHeader.bmiHeader.biCompression = BI_RGB;
 
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(FDC.get(), &FHeader, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateDIBSection(FDC.Get(), &FHeader, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap) {
         // No pixels: leave no size behind that promises some.
         FWidth = FHeight = 0;
         FBits = nullptr;
         RaiseLastOSError();
     }
-    FBitmap.reset(bitmap);
+    FBitmap.Reset(bitmap);
     GMAssert(reinterpret_cast<uintptr_t>(bits) % 4 == 0, Module);
     FBits = static_cast<uint8_t*>(bits);
     FWidth = width;
     FHeight = height;
     GMAssert(FOldBitmap == nullptr, Module);
-    FOldBitmap = SelectObject(FDC.get(), bitmap);
+    FOldBitmap = SelectObject(FDC.Get(), bitmap);
     RECT all{0, 0, width, height};
-    FillRect(FDC.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(FDC.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
 
 void TDIBSection::Clear(TColour colour) {
     RECT all{0, 0, FWidth, FHeight};
     if (colour != KeepBrushColour)
-        SetDCBrushColor(FDC.get(), colour);
-    FillRect(FDC.get(), &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+        SetDCBrushColor(FDC.Get(), colour);
+    FillRect(FDC.Get(), &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
 void TDIBSection::FillRectColour(TColour colour, const RECT& rect) {
-    SetDCBrushColor(FDC.get(), colour);
-    FillRect(FDC.get(), &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    SetDCBrushColor(FDC.Get(), colour);
+    FillRect(FDC.Get(), &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
 void TDIBSection::SetTextColour(TColour colour) {
-    SetTextColor(FDC.get(), colour);
+    SetTextColor(FDC.Get(), colour);
 }
 
 void TDIBSection::SetFont(int32_t pixelHeight) {
@@ -89,9 +89,9 @@ void TDIBSection::SelectDefaultFont() {
 }
 
 void TDIBSection::SelectOwnFont(HFONT font) {
-    FFont.reset(font);
+    FFont.Reset(font);
     GMAssert(FOldFont == nullptr, Module);
-    FOldFont = SelectObject(FDC.get(), font);
+    FOldFont = SelectObject(FDC.Get(), font);
 }
 
 void TDIBSection::FreeFont() {
@@ -100,8 +100,8 @@ void TDIBSection::FreeFont() {
     if (!FFont)
         return;
     GMAssert(FOldFont != nullptr, Module);
-    SelectObject(FDC.get(), FOldFont);
-    FFont.reset();
+    SelectObject(FDC.Get(), FOldFont);
+    FFont.Reset();
     FOldFont = nullptr;
     FFontHeight = 0;
 }
@@ -110,8 +110,8 @@ void TDIBSection::FreeBitmap() {
     if (!FBitmap)
         return;
     GMAssert(FOldBitmap != nullptr, Module);
-    SelectObject(FDC.get(), FOldBitmap);
-    FBitmap.reset();
+    SelectObject(FDC.Get(), FOldBitmap);
+    FBitmap.Reset();
     FOldBitmap = nullptr;
     FBits = nullptr;
 }
@@ -120,7 +120,7 @@ int32_t TDIBSection::LineHeight() {
     if (FFontHeight > 0)
         return FFontHeight;
     TEXTMETRICA metrics{};
-    GetTextMetricsA(FDC.get(), &metrics);
+    GetTextMetricsA(FDC.Get(), &metrics);
     FFontHeight = metrics.tmHeight + metrics.tmExternalLeading;
     return FFontHeight;
 }
@@ -129,40 +129,40 @@ int32_t TDIBSection::AvgCharWidth() {
     if (FAvgCharWidthCache > 0)
         return FAvgCharWidthCache;
     TEXTMETRICW metrics{};
-    GetTextMetricsW(FDC.get(), &metrics);
+    GetTextMetricsW(FDC.Get(), &metrics);
     FAvgCharWidthCache = metrics.tmAveCharWidth;
     return FAvgCharWidthCache;
 }
 
 TTextMetrics TDIBSection::TextMetrics() {
     TEXTMETRICW metrics{};
-    GetTextMetricsW(FDC.get(), &metrics);
+    GetTextMetricsW(FDC.Get(), &metrics);
     return {metrics.tmHeight, metrics.tmExternalLeading, metrics.tmAveCharWidth};
 }
 
 TTextExtent TDIBSection::TextExtent(std::u16string_view text) {
     SIZE size{0, 0};
-    GetTextExtentPoint32W(FDC.get(), reinterpret_cast<const wchar_t*>(text.data()),
+    GetTextExtentPoint32W(FDC.Get(), reinterpret_cast<const wchar_t*>(text.data()),
                           static_cast<int>(text.size()), &size);
     return {size.cx, size.cy};
 }
 
 void TDIBSection::WriteText(int32_t x, int32_t y, std::u16string_view text) {
-    GMAssert(FBitmap != nullptr && FDC != nullptr, Module);
+    GMAssert(FBitmap.Valid() && FDC.Valid(), Module);
     if (text.empty())
         return;
-    if (!TextOutW(FDC.get(), x, y, reinterpret_cast<const wchar_t*>(text.data()),
+    if (!TextOutW(FDC.Get(), x, y, reinterpret_cast<const wchar_t*>(text.data()),
                   static_cast<int>(text.size())))
         RaiseLastOSError();
 }
 
 void TDIBSection::InvertRect(const RECT& rect) {
-    ::InvertRect(FDC.get(), &rect);
+    ::InvertRect(FDC.Get(), &rect);
 }
 
 void TDIBSection::InvertBar(int32_t x, int32_t y, int32_t h) {
     RECT bar{x, y, x + 1, y + h};
-    ::InvertRect(FDC.get(), &bar);
+    ::InvertRect(FDC.Get(), &bar);
 }
 
 TPixelView TDIBSection::FlushedPixels() const {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "render/GdiHandles.h"
+#include "base/Handles.h"
 #include "render/PixelRoutines.h"
 #include "render/TextSurface.h"
 
@@ -40,9 +40,9 @@ public:
     // Inverts the one-pixel column (X, Y)..(X + 1, Y + H): a text caret.
     void InvertBar(int32_t x, int32_t y, int32_t h);
 
-    HDC DC() const { return FDC.get(); }
-    HBITMAP Bitmap() const { return FBitmap.get(); }
-    HFONT Font() const { return FFont.get(); }
+    HDC DC() const { return FDC.Get(); }
+    HBITMAP Bitmap() const { return FBitmap.Get(); }
+    HFONT Font() const { return FFont.Get(); }
     const BITMAPINFO& Header() const { return FHeader; }
     uint8_t* Bits() const { return FBits; }
     int32_t Width() const { return FWidth; }
@@ -54,11 +54,11 @@ public:
 private:
     void SelectOwnFont(HFONT font);
 
-    TUniqueGdiObject<HBITMAP> FBitmap;
+    TGdiObject<HBITMAP> FBitmap;
     HGDIOBJ FOldBitmap = nullptr;
     BITMAPINFO FHeader{};
-    TUniqueMemoryDC FDC;
-    TUniqueGdiObject<HFONT> FFont;
+    TMemoryDC FDC;
+    TGdiObject<HFONT> FFont;
     HGDIOBJ FOldFont = nullptr;
     int32_t FWidth = 0;
     int32_t FHeight = 0;

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/Errors.h"
-#include "app/WinString.h"
+#include "base/Errors.h"
+#include "base/WinString.h"
 #include "render/CaptionAtlas.h"
 #include "render/CaptionsFormatting.h"
 #include "render/LightBitmap.h"
@@ -53,10 +53,7 @@ TTextureCaption::TTextureCaption(std::u16string text, TCaptionAtlasManager* atla
 
     TCaptionCell cell = FAtlas->Put(bitmap, FTextWidth, FPixelHeight);
     FCell = cell.Cell;
-    FU0 = cell.Coords.U0;
-    FU1 = cell.Coords.U1;
-    FV0 = cell.Coords.V0;
-    FV1 = cell.Coords.V1;
+    FCoords = cell.Coords;
 }
 
 TTextureCaption::~TTextureCaption() {
@@ -88,7 +85,8 @@ void TTextureCaption::Draw(std::optional<uint32_t> name, const TCaptionColour& c
     if (name)
         glPushName(*name);
     glColor4bv(colour.data());
-    const float texCoords[4][2] = {{FU0, FV0}, {FU1, FV0}, {FU1, FV1}, {FU0, FV1}};
+    const TTexCoords& t = FCoords;
+    const float texCoords[4][2] = {{t.U0, t.V0}, {t.U1, t.V0}, {t.U1, t.V1}, {t.U0, t.V1}};
     glBegin(GL_QUADS);
     for (int corner = 0; corner < 4; ++corner) {
         glTexCoord2d(texCoords[corner][0], texCoords[corner][1]);
@@ -113,7 +111,7 @@ TLevelTextureCaption::TLevelTextureCaption(std::u16string text, TCaptionAtlasMan
 
 void TLevelTextureCaption::Draw(uint32_t passFlags) const {
     std::optional<uint32_t> name;
-    if (passFlags & PassPickLevels)
+    if (passFlags & PassLevels)
         name = SelectionNameOf(FOwner);
     Draw(name, CaptionGrey);
 }
@@ -137,7 +135,7 @@ TFSETextureCaption::TFSETextureCaption(std::u16string text, TCaptionAtlasManager
 
 void TFSETextureCaption::Draw(uint32_t passFlags, bool highlighted) const {
     std::optional<uint32_t> name;
-    if (passFlags & (PassPickItemsA | PassPickItemsB))
+    if (passFlags & (PassMarkedB | PassItems))
         name = SelectionNameOf(FOwner);
     Draw(name, highlighted ? CaptionGreen : CaptionWhite);
 }

@@ -9,7 +9,9 @@
 #include <optional>
 #include <string>
 
+#include "render/AtlasLayout.h"
 #include "render/CaptionGeometry.h"
+#include "render/PassFlags.h"
 #include "space/VectorMath.h"
 
 class TCaptionAtlasManager;
@@ -21,11 +23,6 @@ using TCaptionColour = std::array<GLbyte, 4>;
 constexpr TCaptionColour CaptionGrey{90, 120, 100, 127};
 constexpr TCaptionColour CaptionGreen{40, 127, 40, 127};
 constexpr TCaptionColour CaptionWhite{127, 127, 127, 127};
-
-// Pass flags under which captions carry their owners' selection names.
-constexpr uint32_t PassPickLevels = 0x10;
-constexpr uint32_t PassPickItemsA = 0x80;
-constexpr uint32_t PassPickItemsB = 0x100;
 
 class TTextureCaption {
 public:
@@ -54,10 +51,7 @@ public:
     int32_t PixelHeight() const { return FPixelHeight; }
     int32_t Cell() const { return FCell; }
     const TQuad& Corners() const { return FCorners; }
-    float U0() const { return FU0; }
-    float U1() const { return FU1; }
-    float V0() const { return FV0; }
-    float V1() const { return FV1; }
+    const TTexCoords& Coords() const { return FCoords; }
     bool Placed() const { return FPlaced; }
     TCaptionAtlasManager* Atlas() const { return FAtlas; }
 
@@ -70,10 +64,7 @@ private:
     int32_t FPixelHeight = 0;
     int32_t FCell = -1;
     TQuad FCorners{};
-    float FU0 = 0;
-    float FU1 = 0;
-    float FV1 = 0;
-    float FV0 = 0;
+    TTexCoords FCoords;
     bool FPlaced = false;
     TCaptionAtlasManager* FAtlas = nullptr;
 };

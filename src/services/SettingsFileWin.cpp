@@ -1,6 +1,7 @@
 #include "services/SettingsFileWin.h"
 
-#include "app/WinString.h"
+#include "base/Handles.h"
+#include "base/WinString.h"
 #include "services/WStrUtils.h"
 
 #include <windows.h>
@@ -12,20 +13,6 @@ namespace {
 
 const char16_t* const SettingsName = u"settings";
 const char16_t* const UserFolderName = u"Glimmera";
-
-class TFileHandle {
-public:
-    explicit TFileHandle(HANDLE handle) : FHandle(handle) {}
-    TFileHandle(const TFileHandle&) = delete;
-    TFileHandle& operator=(const TFileHandle&) = delete;
-    ~TFileHandle() { Close(); }
-    bool Valid() const { return FHandle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return FHandle; }
-    bool Close() { return !Valid() || CloseHandle(std::exchange(FHandle, INVALID_HANDLE_VALUE)); }
-
-private:
-    HANDLE FHandle;
-};
 
 // Empty without a directory: a bare name would land wherever the current directory is.
 std::u16string InDirectory(std::u16string directory, const char16_t* name) {
@@ -61,10 +48,9 @@ bool WriteAll(HANDLE file, const TSettingsBytes& bytes) {
 
 TSettingsPlaces DefaultSettingsPlaces(const std::u16string& programDirectory) {
     TSettingsPlaces places{programDirectory, {}};
-    PWSTR appData = nullptr;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &appData)))
-        places.UserDirectory = InDirectory(FromWide(appData), UserFolderName);
-    CoTaskMemFree(appData);
+    TCoTaskMem<wchar_t> appData;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, appData.Receive())))
+        places.UserDirectory = InDirectory(FromWide(appData.Get()), UserFolderName);
     return places;
 }
 

@@ -1,6 +1,7 @@
 #include "services/ShellNamesWin.h"
 
-#include "app/WinString.h"
+#include "base/Handles.h"
+#include "base/WinString.h"
 #include "services/IDListWin.h"
 #include "services/OwnedIDList.h"
 #include "services/WStrUtils.h"
@@ -20,12 +21,10 @@ std::u16string NameOf(IShellFolder* folder, PCUITEMID_CHILD child, SHGDNF flags)
     STRRET name{};
     if (FAILED(folder->GetDisplayNameOf(child, flags, &name)))
         return {};
-    PWSTR text = nullptr;
-    if (FAILED(StrRetToStrW(&name, child, &text)))
+    TCoTaskMem<wchar_t> text;
+    if (FAILED(StrRetToStrW(&name, child, text.Receive())))
         return {};
-    std::u16string result = FromWide(text);
-    CoTaskMemFree(text);
-    return result;
+    return FromWide(text.Get());
 }
 
 // Rebuilds a parsing name item by item from the desktop: the shell's full name for as long as

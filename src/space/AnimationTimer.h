@@ -3,9 +3,11 @@
 // repaint after each step. The Win32 layer drives them from the main window's WM_TIMER.
 #include <cstdint>
 
+#include "base/WindowIds.h"
+
 // Ids of the main window's timers that step the animations.
-constexpr uint32_t CameraFlightTimerId = 0;
-constexpr uint32_t LayoutSwapTimerId = 4;
+constexpr uint32_t CameraFlightTimerId = TimerId(TMainTimer::CameraFlight);
+constexpr uint32_t LayoutSwapTimerId = TimerId(TMainTimer::LayoutSwap);
 
 class TAnimationTimer {
 public:

@@ -1,6 +1,6 @@
 #include "space/CameraAnimator.h"
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "space/LinearTrack.h"
 
 bool CameraAnimating = false;

@@ -1,6 +1,6 @@
 #include "space/HighLayoutEnumerators.h"
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "space/LayoutSwapAnimator.h"
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "space/LinearTrack.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #include "space/Picking.h"
 
-#include "app/MainWindow.h"
+#include <windows.h>
+
 #include "space/ScenePerspective.h"
 #include "space/SelectionHits.h"
 
@@ -40,9 +41,10 @@ private:
 
 } // namespace
 
-std::optional<uint32_t> PickAt(int32_t x, int32_t y, const TViewport& viewport,
-                               const TPickDrawProc& draw, uint32_t flags) {
-    if (ClientHeight <= 0)
+std::optional<uint32_t> PickAt(int32_t x, int32_t y, int32_t clientHeight,
+                               const TViewport& viewport, const TPickDrawProc& draw,
+                               uint32_t flags) {
+    if (clientHeight <= 0 || viewport.Height <= 0)
         return std::nullopt;
     std::array<GLuint, SelectionBufferSize> buffer{};
     TSelectionMode selection(buffer.data());
@@ -50,8 +52,8 @@ std::optional<uint32_t> PickAt(int32_t x, int32_t y, const TViewport& viewport,
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     GLint pickViewport[4] = {viewport.X, viewport.Y, viewport.Width, viewport.Height};
-    gluPickMatrix(x, ClientHeight - y, PickRegionSize, PickRegionSize, pickViewport);
-    MultScenePerspective();
+    gluPickMatrix(x, clientHeight - y, PickRegionSize, PickRegionSize, pickViewport);
+    MultScenePerspective(viewport.Width, viewport.Height);
 
     glInitNames();
     draw(flags);

@@ -10,8 +10,10 @@
 // Draws the pickable objects, each under its selection name, for the given pass flags.
 using TPickDrawProc = std::function<void(uint32_t flags)>;
 
-// (x, y) in window pixels; viewport is the scene viewport (OpenGL convention). Leaves the
+// (x, y) in window pixels of a client area clientHeight pixels high; viewport is the scene
+// viewport (OpenGL convention), whose size gives the perspective's aspect. Leaves the
 // projection matrix current with the pick region loaded. Returns the first name of the nearest
 // named hit, none over empty space or while the client area has no height.
-std::optional<uint32_t> PickAt(int32_t x, int32_t y, const TViewport& viewport,
-                               const TPickDrawProc& draw, uint32_t flags);
+std::optional<uint32_t> PickAt(int32_t x, int32_t y, int32_t clientHeight,
+                               const TViewport& viewport, const TPickDrawProc& draw,
+                               uint32_t flags);

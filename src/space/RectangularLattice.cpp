@@ -1,6 +1,6 @@
 #include "space/RectangularLattice.h"
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 
 #include <algorithm>
 #include <cmath>

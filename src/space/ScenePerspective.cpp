@@ -1,22 +1,21 @@
 #include "space/ScenePerspective.h"
 
-#include "app/MainWindow.h"
-
+#include <windows.h>
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-bool MultScenePerspective() {
-    if (ClientHeight <= 0)
+bool MultScenePerspective(int32_t sceneWidth, int32_t sceneHeight) {
+    if (sceneHeight <= 0)
         return false;
-    const double aspect = double(ClientWidth - Split) / double(ClientHeight);
-    gluPerspective(SceneFieldOfView, aspect, SceneNearPlane, SceneFarPlane);
+    gluPerspective(SceneFieldOfView, double(sceneWidth) / double(sceneHeight), SceneNearPlane,
+                   SceneFarPlane);
     return true;
 }
 
-bool LoadScenePerspective() {
-    if (ClientHeight <= 0)
+bool LoadScenePerspective(int32_t sceneWidth, int32_t sceneHeight) {
+    if (sceneHeight <= 0)
         return false;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    return MultScenePerspective();
+    return MultScenePerspective(sceneWidth, sceneHeight);
 }

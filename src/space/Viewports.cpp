@@ -1,6 +1,6 @@
 #include "space/Viewports.h"
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 
 TViewportManager2::TViewportManager2(const int32_t& clientHeight) : ClientHeight(clientHeight) {}
 

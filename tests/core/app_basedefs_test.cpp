@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/BaseDefs.h"
-#include "app/Errors.h"
-#include "app/GLInfo.h"
+#include "app/Requirements.h"
+#include "base/BaseDefs.h"
+#include "base/Errors.h"
+#include "base/GLInfo.h"
 #include "services/LocalizedStrings.h"
 
 namespace {

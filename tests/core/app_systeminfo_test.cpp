@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/SystemInfo.h"
+#include "base/SystemInfo.h"
 
 namespace {
 

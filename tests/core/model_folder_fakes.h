@@ -55,7 +55,7 @@ public:
     }
     TItemIcon TypeIcon(const TIDList*, std::u16string_view, bool isFolder) override {
         ++TypeIcons;
-        return TItemIcon{isFolder ? 1 : 0, 0, 1, 0, 1};
+        return TItemIcon{isFolder ? 1 : 0, {0, 1, 0, 1}};
     }
     std::unique_ptr<TIconJob> StartIconJob(std::vector<TIconJobItem> items) override {
         ++IconJobs;
@@ -66,7 +66,7 @@ public:
             [this](const TIDList*) {
                 std::this_thread::sleep_for(std::chrono::microseconds(FetchDelayMicroseconds));
                 ++Fetched;
-                return TItemIcon{7, 0.25f, 0.5f, 0.25f, 0.5f};
+                return TItemIcon{7, {0.25f, 0.5f, 0.25f, 0.5f}};
             },
             [this] { ++Repaints; }, nullptr);
     }

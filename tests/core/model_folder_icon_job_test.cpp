@@ -40,15 +40,19 @@ TEST_F(FolderIconJob, StoresEveryIconAndRepaintsAfterEach) {
     TIconJob job(
         Items(),
         [](const TIDList*) {
-            return TItemIcon{3, 0, 1, 0, 1};
+            return TItemIcon{3, {0, 1, 0, 1}};
         },
-        [&] { ++repaints; }, nullptr, [&](bool) { ++threadCalls; });
+        [&] { ++repaints; }, nullptr,
+        [&] {
+            ++threadCalls;
+            return std::shared_ptr<void>(nullptr, [&](void*) { ++threadCalls; });
+        });
     while (job.Running())
         std::this_thread::yield();
     for (int32_t i = 0; i < View->Count(); ++i)
         EXPECT_EQ(View->ItemAt(i)->Icon().Texture, 3);
     EXPECT_EQ(repaints.load(), 3);
-    EXPECT_EQ(threadCalls.load(), 2); // once as it starts, once as it ends
+    EXPECT_EQ(threadCalls.load(), 2); // the scope made as it starts, ended as it ends
 }
 
 // The worker asks the waiting thread for each icon and blocks until it is answered, as the
@@ -64,7 +68,7 @@ TEST_F(FolderIconJob, CancelAnswersTheWorkersRequestAndStoresNothingAfterIt) {
             asked = true;
             while (!answered)
                 std::this_thread::yield();
-            return TItemIcon{9, 0, 1, 0, 1};
+            return TItemIcon{9, {0, 1, 0, 1}};
         },
         nullptr,
         [&] {

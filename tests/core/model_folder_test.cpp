@@ -1,6 +1,6 @@
 #include "model_folder_fakes.h"
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "model/FolderOrder.h"
 #include "services/LocalizedStrings.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/BaseDefs.h"
-#include "app/Errors.h"
+#include "base/BaseDefs.h"
+#include "base/Errors.h"
 #include "render/AtlasLayout.h"
 #include "render/CellGrid.h"
 

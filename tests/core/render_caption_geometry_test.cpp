@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "render/CaptionGeometry.h"
 
 TEST(CaptionGeometry, PixelAndFontHeightsOfTheCaptionKinds) {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "render/CaptionLines.h"
 
 namespace {

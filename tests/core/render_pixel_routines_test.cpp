@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "render/PixelRoutines.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "services/WStrUtils.h"
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "space/HighLayoutEnumerators.h"
 #include "space/RectangularLattice.h"
 #include "space_vector_expect.h"

@@ -1,4 +1,4 @@
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "space/Viewports.h"
 
 #include <gtest/gtest.h>

@@ -5,9 +5,9 @@
 
 #include "GLTestContext.h"
 #include "app/AddressEdit.h"
-#include "app/BaseDefsWin.h"
-#include "app/SystemInfo.h"
-#include "app/WinString.h"
+#include "base/BaseDefsWin.h"
+#include "base/SystemInfo.h"
+#include "base/WinString.h"
 
 namespace {
 

@@ -1,12 +1,13 @@
 #include "GLTestContext.h"
-#include "app/BaseDefs.h"
-#include "app/MainWindow.h"
-#include "app/WinString.h"
+#include "base/BaseDefs.h"
+#include "TestWindowValues.h"
+#include "base/WindowIds.h"
+#include "base/WinString.h"
 #include "model/LevelsScene.h"
 #include "model/ShellNamespaceWin.h"
 #include "model_temp_folder.h"
 #include "render/SelectionNames.h"
-#include "space/MainWindowAnimationTimer.h"
+#include "space/WindowAnimationTimer.h"
 #include "space/Picking.h"
 #include "space/ScenePerspective.h"
 
@@ -39,16 +40,10 @@ protected:
         MaxTextureSize = size;
         SetWindowLongPtrW(Context.Window, GWLP_WNDPROC,
                           reinterpret_cast<LONG_PTR>(&LevelsWindowProc));
-        MainWindow = Context.Window;
-        Closing = 0;
-        OldWidth = ClientWidth;
-        OldHeight = ClientHeight;
-        OldSplit = Split;
-        ClientWidth = Size;
-        ClientHeight = Size;
-        Split = 0;
-        Scene = std::make_unique<TLevelsScene>(Shell, &Camera, MainWindowAnimationTimer(),
-                                               TLevelsHooks{});
+        Window.Window = Context.Window;
+        Window.Width = Size;
+        Window.Height = Size;
+        Scene = std::make_unique<TLevelsScene>(Window, Shell, &Camera, Timer, TLevelsHooks{});
         WindowIcons = &Scene->Icons();
         Levels().OpenOrActivate(Levels().DesktopIDList(), false, true);
     }
@@ -56,10 +51,6 @@ protected:
     void TearDown() override {
         Scene.reset();
         WindowIcons = nullptr;
-        MainWindow = nullptr;
-        ClientWidth = OldWidth;
-        ClientHeight = OldHeight;
-        Split = OldSplit;
     }
 
     TLevelsCollection& Levels() { return Scene->Levels(); }
@@ -77,7 +68,7 @@ protected:
 
     // Where a scene point shows in window pixels (y down).
     POINT ScreenPoint(const TVector3& p) {
-        LoadScenePerspective();
+        LoadScenePerspective(Size, Size);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         Camera.Apply();
@@ -99,16 +90,17 @@ protected:
     TFSEView* PickItem(POINT at) {
         const TPickDrawProc draw = [this](uint32_t flags) { Scene->Render(flags); };
         const std::optional<uint32_t> name =
-            PickAt(at.x, at.y, TViewport{0, 0, Size, Size}, draw, PassLevels | 0x180);
+            PickAt(at.x, at.y, Size, TViewport{0, 0, Size, Size}, draw, PassLevels | 0x180);
         return name ? ObjectOfSelectionName<TFSEView>(*name) : nullptr;
     }
 
     TGLTestContext Context{Size, Size};
+    TTestWindowValues Window;
+    TWindowAnimationTimer Timer{Window};
     TWinShellNamespace Shell;
     TGeomCamera Camera{0, 0, 5};
     TTempFolder Folder;
     std::unique_ptr<TLevelsScene> Scene;
-    int32_t OldWidth = 0, OldHeight = 0, OldSplit = 0;
 };
 
 } // namespace
@@ -144,7 +136,7 @@ TEST_F(LevelsDrawing, SortCaptionsAtBothEndsShowAboveThePanelFill) {
     glEnable(GL_DEPTH_TEST);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    LoadScenePerspective();
+    LoadScenePerspective(Size, Size);
     Scene->Render(PassFrame);
     glFinish();
     for (TSceneCaption* scene : {view->SortCaptionLow(), view->SortCaptionHigh()}) {

@@ -1,7 +1,7 @@
 #include "model/ShellNamespaceWin.h"
 
-#include "app/BaseDefs.h"
-#include "app/WinString.h"
+#include "base/BaseDefs.h"
+#include "base/WinString.h"
 #include "model/LinguisticCompare.h"
 #include "model_temp_folder.h"
 #include "services/IDListWin.h"

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "render/CaptionAtlas.h"
 #include "render/LightBitmap.h"
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "render/LightBitmap.h"
 #include "render/SystemError.h"
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "app/BaseDefs.h"
+#include "base/BaseDefs.h"
 
 // Level `level` of a texture as one byte per texel (Format GL_ALPHA) or four (GL_BGRA),
 // rows bottom-up.

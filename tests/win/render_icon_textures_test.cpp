@@ -8,8 +8,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/Errors.h"
-#include "app/MainWindow.h"
+#include "base/Errors.h"
+#include "TestWindowValues.h"
+#include "base/WindowIds.h"
 #include "render/IconTextureManager.h"
 #include "render/LightBitmap.h"
 
@@ -29,14 +30,11 @@ protected:
         TRenderGLTest::SetUp();
         SetWindowLongPtrW(Context.Window, GWLP_WNDPROC,
                           reinterpret_cast<LONG_PTR>(&IconWindowProc));
-        MainWindow = Context.Window;
-        Closing = 0;
+        Window.Window = Context.Window;
     }
-    void TearDown() override {
-        MainWindow = nullptr;
-        Closing = 0;
-        WindowManager = nullptr;
-    }
+    void TearDown() override { WindowManager = nullptr; }
+
+    TTestWindowValues Window;
 
     // Pumps this thread's messages until Done() or the time is up; false on time-out.
     template <class TDone> static bool PumpUntil(TDone done, int milliseconds = 20000) {
@@ -82,7 +80,8 @@ std::vector<int32_t> DistinctIconIndices(const TIconTextureManager& manager) {
 
 bool SameEntry(const TIconTextureInfo& a, const TIconTextureInfo& b) {
     return a.Loaded == b.Loaded && a.CellIndex == b.CellIndex && a.AtlasIndex == b.AtlasIndex &&
-           a.U0 == b.U0 && a.U1 == b.U1 && a.V0 == b.V0 && a.V1 == b.V1;
+           a.Coords.U0 == b.Coords.U0 && a.Coords.U1 == b.Coords.U1 && a.Coords.V0 == b.Coords.V0 &&
+           a.Coords.V1 == b.Coords.V1;
 }
 } // namespace
 
@@ -105,7 +104,7 @@ TEST_F(TIconTextures, HundredAndFirstIconOpensASecondAtlas) {
 }
 
 TEST_F(TIconTextures, SystemIconHasAnOpaqueInsideAndATransparentOutside) {
-    TIconTextureManager manager;
+    TIconTextureManager manager(Window);
     WindowManager = &manager;
     ASSERT_NE(manager.ImageList(), nullptr);
     EXPECT_GT(manager.EntryCount(), 0);
@@ -140,7 +139,7 @@ TEST_F(TIconTextures, SystemIconHasAnOpaqueInsideAndATransparentOutside) {
 }
 
 TEST_F(TIconTextures, WorkersGetConsistentIconsLoadedOnce) {
-    TIconTextureManager manager;
+    TIconTextureManager manager(Window);
     WindowManager = &manager;
     std::vector<int32_t> indices = DistinctIconIndices(manager);
     const int32_t icons = static_cast<int32_t>(indices.size());
@@ -178,7 +177,7 @@ TEST_F(TIconTextures, WorkersGetConsistentIconsLoadedOnce) {
 }
 
 TEST_F(TIconTextures, ClosingWindowNeverWaitsForAskingWorkers) {
-    TIconTextureManager manager;
+    TIconTextureManager manager(Window);
     WindowManager = &manager;
     std::atomic<bool> stop{false};
     std::atomic<int> calls{0};
@@ -196,7 +195,7 @@ TEST_F(TIconTextures, ClosingWindowNeverWaitsForAskingWorkers) {
     // Serve a few requests, then close while the workers keep asking and stop pumping.
     ASSERT_TRUE(PumpUntil([&] { return calls > 10; }));
     manager.ResetIcons();
-    Closing = 1;
+    Window.IsClosing = true;
     auto closedAt = std::chrono::steady_clock::now();
     int callsAtClose = calls;
     while (calls < callsAtClose + 30 &&
@@ -215,19 +214,16 @@ TEST_F(TIconTextures, ClosingWindowNeverWaitsForAskingWorkers) {
 }
 
 TEST_F(TIconTextures, DestroyingTheManagerWaitsOutWorkersBlockedInTheirRequest) {
-    auto manager = std::make_unique<TIconTextureManager>();
+    auto manager = std::make_unique<TIconTextureManager>(Window);
     TIconTextureManager* shared = manager.get();
     WindowManager = nullptr; // the window thread serves no request
-    std::atomic<int> started{0}, loaded{0};
+    std::atomic<int> loaded{0};
     std::vector<std::thread> threads;
     for (int w = 0; w < 3; ++w)
-        threads.emplace_back([&, w] {
-            ++started;
-            loaded += shared->GetIconTextureOfIndex(w).Loaded;
-        });
-    while (started < 3)
+        threads.emplace_back([&, w] { loaded += shared->GetIconTextureOfIndex(w).Loaded; });
+    // Every worker inside its request, and the window thread asked for an icon.
+    while (shared->ActiveRequests() < 3 || HIWORD(GetQueueStatus(QS_SENDMESSAGE)) == 0)
         Sleep(1);
-    Sleep(250); // inside their synchronous send by now
     auto before = std::chrono::steady_clock::now();
     manager.reset(); // on the window thread, without pumping
     auto waited = std::chrono::steady_clock::now() - before;

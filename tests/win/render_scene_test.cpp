@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/MainWindow.h"
+#include "TestWindowValues.h"
 #include "render/CaptionAtlas.h"
 #include "render/IconTextureManager.h"
 #include "render/TextureCaption.h"
@@ -32,7 +32,7 @@ void Quad(float x0, float y0, float x1, float y1, float u0, float v0, float u1, 
 
 class TScene {
 public:
-    TScene() : Atlas(256, 25, 21, true) {
+    explicit TScene(const TMainWindowValues& window) : Icons(window), Atlas(256, 25, 21, true) {
         const wchar_t* paths[] = {L"C:\\windows",
                                   L"C:\\windows\\notepad.exe",
                                   L"C:\\windows\\regedit.exe",
@@ -91,8 +91,8 @@ public:
             tile.Caption->Draw(0x1, false);
         for (const TTile& tile : Tiles) {
             Icons.BindIconAtlas(tile.Icon.AtlasIndex);
-            Quad(tile.X, tile.Y, tile.X + IconSize, tile.Y + IconSize, tile.Icon.U0, tile.Icon.V0,
-                 tile.Icon.U1, tile.Icon.V1);
+            Quad(tile.X, tile.Y, tile.X + IconSize, tile.Y + IconSize, tile.Icon.Coords.U0,
+                 tile.Icon.Coords.V0, tile.Icon.Coords.U1, tile.Icon.Coords.V1);
         }
         glFlush();
     }
@@ -118,8 +118,6 @@ void ShowFor(TScene& scene, HDC dc, int milliseconds) {
 
 class TRenderScene : public TRenderGLTest {
 protected:
-    void TearDown() override { MainWindow = nullptr; }
-
     const uint8_t* Pixel(int x, int y) const {
         return &Frame[(size_t(y) * SceneWidth + size_t(x)) * 4];
     }
@@ -134,8 +132,9 @@ protected:
 
 TEST_F(TRenderScene, IconsAndCaptionsStandOutFromTheBackground) {
     SetWindowPos(Context.Window, HWND_TOP, 0, 0, SceneWidth, SceneHeight, SWP_SHOWWINDOW);
-    MainWindow = Context.Window; // icons load right here, on the window thread
-    TScene scene;
+    TTestWindowValues window;
+    window.Window = Context.Window; // icons load right here, on the window thread
+    TScene scene(window);
     ShowFor(scene, Context.DC, 300);
     scene.Draw();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "render/CaptionAtlas.h"
 #include "render/SelectionNames.h"
 #include "render/TextureCaption.h"
@@ -70,7 +70,7 @@ TEST_F(TTextureCaptions, QuadIsAsWideAsTheTextAndTheCellIsFreedAfterwards) {
         EXPECT_GT(caption.TextWidth(), 10);
         EXPECT_LT(caption.TextWidth(), 120);
         EXPECT_FLOAT_EQ(caption.QuadWidth(), 0.06f * caption.TextWidth() / 25.0f);
-        EXPECT_FLOAT_EQ(caption.U1() - caption.U0(),
+        EXPECT_FLOAT_EQ(caption.Coords().U1 - caption.Coords().U0,
                         float(caption.TextWidth()) / Atlas->Layout().AtlasWidth);
         EXPECT_THROW(caption.Draw(), EAssertionFailed) << "not placed yet";
     }

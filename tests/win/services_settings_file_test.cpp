@@ -1,6 +1,6 @@
 #include "services/SettingsFileWin.h"
 
-#include "app/WinString.h"
+#include "base/WinString.h"
 #include "model_temp_folder.h"
 
 #include <gtest/gtest.h>

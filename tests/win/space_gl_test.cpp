@@ -1,8 +1,8 @@
 #include "GLTestContext.h"
-#include "app/MainWindow.h"
+#include "TestWindowValues.h"
 #include "space/Camera.h"
 #include "space/CameraAnimator.h"
-#include "space/MainWindowAnimationTimer.h"
+#include "space/WindowAnimationTimer.h"
 #include "space/Picking.h"
 #include "space/ScenePerspective.h"
 
@@ -12,27 +12,6 @@
 #include <array>
 
 namespace {
-
-// Sets the main window's client geometry for one test and puts the old one back.
-class TClientGeometry {
-public:
-    TClientGeometry(int32_t width, int32_t height, int32_t split)
-        : OldWidth(ClientWidth), OldHeight(ClientHeight), OldSplit(Split) {
-        ClientWidth = width;
-        ClientHeight = height;
-        Split = split;
-    }
-    ~TClientGeometry() {
-        ClientWidth = OldWidth;
-        ClientHeight = OldHeight;
-        Split = OldSplit;
-    }
-
-private:
-    int32_t OldWidth;
-    int32_t OldHeight;
-    int32_t OldSplit;
-};
 
 std::array<GLfloat, 16> CurrentMatrix(GLenum which) {
     std::array<GLfloat, 16> m{};
@@ -102,8 +81,7 @@ TEST(SceneGL, ScenePerspectiveNeedsAClientHeight) {
     TGLTestContext gl;
     ASSERT_TRUE(gl.Ready());
     {
-        TClientGeometry geometry(300, 150, 100);
-        ASSERT_TRUE(LoadScenePerspective());
+        ASSERT_TRUE(LoadScenePerspective(200, 150));
         const auto loaded = CurrentMatrix(GL_PROJECTION_MATRIX);
         glLoadIdentity();
         gluPerspective(80, 200.0 / 150.0, 0.004, 63.36);
@@ -111,10 +89,9 @@ TEST(SceneGL, ScenePerspectiveNeedsAClientHeight) {
         for (int k = 0; k < 16; ++k)
             EXPECT_FLOAT_EQ(loaded[k], expected[k]) << "element " << k;
     }
-    TClientGeometry minimised(0, 0, 10);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    EXPECT_FALSE(LoadScenePerspective());
+    EXPECT_FALSE(LoadScenePerspective(0, 0)); // minimised
     EXPECT_EQ(CurrentMatrix(GL_PROJECTION_MATRIX)[0], 1);
 }
 
@@ -122,7 +99,6 @@ TEST(SceneGL, PickAtReturnsTheNearestNamedObject) {
     TGLTestContext gl;
     ASSERT_TRUE(gl.Ready());
     // The scene starts 56 pixels right of the client's left edge, 256 x 256 like the window.
-    TClientGeometry geometry(312, 256, 56);
     const TViewport scene{56, 0, 256, 256};
     TGeomCamera camera(0, 0, 5);
     uint32_t passedFlags = 0;
@@ -131,15 +107,15 @@ TEST(SceneGL, PickAtReturnsTheNearestNamedObject) {
         DrawNamedSquares(camera);
     };
 
-    EXPECT_EQ(PickAt(56 + 128, 128, scene, draw, 0x190), 1u);
+    EXPECT_EQ(PickAt(56 + 128, 128, 256, scene, draw, 0x190), 1u);
     EXPECT_EQ(passedFlags, 0x190u);
     // Square 1 spans about 30 pixels either side of the centre, square 2 about 65.
-    EXPECT_EQ(PickAt(56 + 128 + 45, 128, scene, draw, 0x10), 2u);
+    EXPECT_EQ(PickAt(56 + 128 + 45, 128, 256, scene, draw, 0x10), 2u);
     // Window y grows downwards: the bar lies about 46 to 66 pixels above the centre.
-    EXPECT_EQ(PickAt(56 + 128, 128 - 56, scene, draw, 0x10), 3u);
-    EXPECT_EQ(PickAt(56 + 128, 128 + 56, scene, draw, 0x10), 2u);
-    EXPECT_FALSE(PickAt(56 + 10, 10, scene, draw, 0x10));
-    EXPECT_FALSE(PickAt(56 + 128 + 100, 128, scene, draw, 0x10));
+    EXPECT_EQ(PickAt(56 + 128, 128 - 56, 256, scene, draw, 0x10), 3u);
+    EXPECT_EQ(PickAt(56 + 128, 128 + 56, 256, scene, draw, 0x10), 2u);
+    EXPECT_FALSE(PickAt(56 + 10, 10, 256, scene, draw, 0x10));
+    EXPECT_FALSE(PickAt(56 + 128 + 100, 128, 256, scene, draw, 0x10));
 
     // Picking leaves normal rendering on.
     GLint mode = 0;
@@ -150,9 +126,8 @@ TEST(SceneGL, PickAtReturnsTheNearestNamedObject) {
 TEST(SceneGL, PickAtRendersNormallyAgainWhenDrawingThrows) {
     TGLTestContext gl;
     ASSERT_TRUE(gl.Ready());
-    TClientGeometry geometry(256, 256, 0);
     const TPickDrawProc failingDraw = [](uint32_t) { throw std::runtime_error("draw failed"); };
-    EXPECT_THROW(PickAt(128, 128, TViewport{0, 0, 256, 256}, failingDraw, 0x10),
+    EXPECT_THROW(PickAt(128, 128, 256, TViewport{0, 0, 256, 256}, failingDraw, 0x10),
                  std::runtime_error);
     GLint mode = 0;
     glGetIntegerv(GL_RENDER_MODE, &mode);
@@ -164,7 +139,7 @@ namespace {
 TCameraAnimator* TickedFlight = nullptr;
 
 LRESULT CALLBACK FlightWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER && wParam == TIMER_CAMERA_FLIGHT && TickedFlight) {
+    if (message == WM_TIMER && wParam == CameraFlightTimerId && TickedFlight) {
         TickedFlight->Tick();
         return 0;
     }
@@ -175,10 +150,11 @@ LRESULT CALLBACK FlightWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 TEST(SceneTimers, CameraFlightRunsOnTheMainWindowsTimer) {
     // Without a main window the flight cannot start its timer.
+    TTestWindowValues window;
+    TWindowAnimationTimer timer(window);
     {
         TGeomCamera camera(0, 0, 5);
-        TCameraAnimator flight(MainWindowAnimationTimer(), camera, 0, TVector3{}, TVector3{0, 0, 4},
-                               10, nullptr);
+        TCameraAnimator flight(timer, camera, 0, TVector3{}, TVector3{0, 0, 4}, 10, nullptr);
         EXPECT_FALSE(flight.TimerActive());
     }
 
@@ -187,15 +163,15 @@ TEST(SceneTimers, CameraFlightRunsOnTheMainWindowsTimer) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"GlimmeraFlightTest";
     RegisterClassW(&wc);
-    MainWindow = CreateWindowExW(0, wc.lpszClassName, L"flight", WS_POPUP, 0, 0, 64, 64, nullptr,
-                                 nullptr, wc.hInstance, nullptr);
-    ASSERT_NE(MainWindow, nullptr);
+    window.Window = CreateWindowExW(0, wc.lpszClassName, L"flight", WS_POPUP, 0, 0, 64, 64, nullptr,
+                                    nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(window.Window, nullptr);
 
     TGeomCamera camera(0, 0, 5);
     bool finished = false;
     {
-        TCameraAnimator flight(MainWindowAnimationTimer(), camera, 0, TVector3{1, 0, 0},
-                               TVector3{1, 0, 4}, 10, [&](TCameraAnimator&) { finished = true; });
+        TCameraAnimator flight(timer, camera, 0, TVector3{1, 0, 0}, TVector3{1, 0, 4}, 10,
+                               [&](TCameraAnimator&) { finished = true; });
         TickedFlight = &flight;
         EXPECT_TRUE(flight.TimerActive());
         const ULONGLONG deadline = GetTickCount64() + 10000;
@@ -214,7 +190,7 @@ TEST(SceneTimers, CameraFlightRunsOnTheMainWindowsTimer) {
     EXPECT_EQ(position.x, 1);
     EXPECT_EQ(position.z, 4);
 
-    DestroyWindow(MainWindow);
-    MainWindow = nullptr;
+    DestroyWindow(window.Window);
+    window.Window = nullptr;
     UnregisterClassW(wc.lpszClassName, wc.hInstance);
 }

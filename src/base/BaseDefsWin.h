@@ -1,6 +1,8 @@
 #pragma once
-// Base definitions that need the platform: requirement check, GL errors, system
-// information and small file utilities.
+// Base definitions that need the platform: GL errors, system information and small file
+// utilities.
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 
@@ -16,8 +18,9 @@ extern TGLLoaderFlags GLLoaderFlags;
 // Reads GL_VERSION and GL_EXTENSIONS of the current context into GLLoaderFlags.
 void ReadGLLoaderFlags();
 
-// Raises ESystemRequirements at the first requirement not met; sets MaxTextureSize.
-void CheckSystemRequirements();
+// GetVersionExW with the extended structure; false when the system does not answer.
+bool QueryVersion(OSVERSIONINFOEXW& info);
+uint64_t TotalPhysicalMemory();
 
 // Reads glGetError once; raises std::runtime_error "<name> <tag>" on an error.
 void CheckGLError(const char* tag);

@@ -1,4 +1,4 @@
-#include "app/GLInfo.h"
+#include "base/GLInfo.h"
 
 #include <cstring>
 

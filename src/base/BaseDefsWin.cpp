@@ -1,4 +1,4 @@
-#include "app/BaseDefsWin.h"
+#include "base/BaseDefsWin.h"
 
 #include <windows.h>
 #include <GL/gl.h>
@@ -6,15 +6,13 @@
 #include <memory>
 #include <vector>
 
-#include "app/BaseDefs.h"
-#include "app/Errors.h"
-#include "app/GLInfo.h"
-#include "app/SystemInfo.h"
-#include "app/WinString.h"
+#include "base/BaseDefs.h"
+#include "base/Errors.h"
+#include "base/GLInfo.h"
+#include "base/SystemInfo.h"
+#include "base/WinString.h"
 
 TGLLoaderFlags GLLoaderFlags;
-
-namespace {
 
 bool QueryVersion(OSVERSIONINFOEXW& info) {
     info = {};
@@ -33,6 +31,8 @@ uint64_t TotalPhysicalMemory() {
         return 0;
     return status.ullTotalPhys;
 }
+
+namespace {
 
 uint16_t ProcessorArchitecture() {
     using TGetNativeSystemInfo = void(WINAPI*)(LPSYSTEM_INFO);
@@ -62,30 +62,6 @@ void ReadGLLoaderFlags() {
     const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
     ParseGLVersion(version, GLLoaderFlags.Major, GLLoaderFlags.Minor);
     GLLoaderFlags.HasBgra = HasGLExtension(extensions, "GL_EXT_bgra");
-}
-
-void CheckSystemRequirements() {
-    TMeasuredSystem system;
-    OSVERSIONINFOEXW version;
-    system.VersionKnown = QueryVersion(version);
-    system.MajorVersion = version.dwMajorVersion;
-    system.HasBgra = GLLoaderFlags.HasBgra;
-    system.HasGL14 = GLLoaderFlags.Version14();
-    HDC screen = GetDC(nullptr);
-    system.ScreenWidth = GetDeviceCaps(screen, HORZRES);
-    system.ScreenHeight = GetDeviceCaps(screen, VERTRES);
-    ReleaseDC(nullptr, screen);
-    system.TotalPhysicalBytes = TotalPhysicalMemory();
-
-    // The checks before the texture size stop start-up without reading it.
-    TRequirement unmet = FirstUnmetRequirement(system);
-    if (unmet == TRequirement::Vista || unmet == TRequirement::Bgra || unmet == TRequirement::GL14)
-        throw ESystemRequirements(RequirementMessage(unmet));
-    GLint maxTexture = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTexture);
-    MaxTextureSize = maxTexture;
-    if (unmet != TRequirement::Met)
-        throw ESystemRequirements(RequirementMessage(unmet));
 }
 
 void CheckGLError(const char* tag) {

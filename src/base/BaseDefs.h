@@ -1,5 +1,6 @@
 #pragma once
-// Portable part of the base definitions: decisions and arithmetic with no platform need.
+// Base definitions every subsystem uses: arithmetic, error texts and conversions with no
+// platform need.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,25 +10,6 @@ extern int32_t MaxTextureSize;
 
 // The smallest power of two not below n (n >= 1).
 int32_t NextPowerOfTwo(int32_t n);
-
-// What start-up measured about the machine; the requirement check decides from these alone.
-struct TMeasuredSystem {
-    bool VersionKnown = false; // GetVersionExW succeeded
-    uint32_t MajorVersion = 0;
-    bool HasBgra = false;     // GL_EXT_bgra in the extension string
-    bool HasGL14 = false;     // the context supports OpenGL 1.4
-    int32_t ScreenWidth = 0;  // HORZRES of the screen
-    int32_t ScreenHeight = 0; // VERTRES of the screen
-    uint64_t TotalPhysicalBytes = 0;
-};
-
-enum class TRequirement { Met, Vista, Bgra, GL14, Resolution, Ram };
-
-// The first requirement the machine misses, in the order they are checked.
-TRequirement FirstUnmetRequirement(const TMeasuredSystem& system);
-
-// The localised message of an unmet requirement (empty for Met).
-const std::u16string& RequirementMessage(TRequirement requirement);
 
 // Name of an OpenGL error code followed by a blank ("GL_INVALID_ENUM "); asserts on unknown codes.
 const char* GLErrorName(uint32_t code);

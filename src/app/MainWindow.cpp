@@ -1,0 +1,162 @@
+#include "app/MainWindow.h"
+
+#include <GL/gl.h>
+
+#include "app/MenuCaptions.h"
+#include "app/PendingException.h"
+#include "app/Requirements.h"
+#include "app/WindowPlacement.h"
+#include "base/BaseDefsWin.h"
+
+namespace {
+
+const wchar_t ClassName[] = L"Glimmera";
+const wchar_t Title[] = L"Glimmera";
+constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+constexpr DWORD WindowExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
+
+void SetInitialGLState() {
+    glClearStencil(0);
+    glStencilMask(1);
+    glEnable(GL_SCISSOR_TEST);
+    glClearColor(0.23f, 0.33f, 0.53f, 0.0f);
+    glColor3f(1.0f, 0.0f, 0.5f);
+    glEnable(GL_DEPTH_TEST);
+}
+
+} // namespace
+
+TMainWindow::TMainWindow(TMainWindowProbe* probe) : FProbe(probe) {}
+
+TMainWindow::~TMainWindow() {
+    Teardown();
+}
+
+int32_t TMainWindow::SceneViewport() const {
+    return FScene ? FScene->SceneViewport() : -1;
+}
+
+void TMainWindow::RequestRedraw() {
+    if (HWND window = MainWindow()) {
+        InvalidateRect(window, nullptr, FALSE);
+        UpdateWindow(window);
+    }
+}
+
+int TMainWindow::Run() {
+    DeleteLeftoverUpdate();
+    FSettings = LoadWindowPlacement();
+    FSplit = FSettings.Split;
+    if (!CreateGLWindow())
+        return 0;
+    RethrowPendingException();
+    SetRussianMenuCaptions(MainWindow());
+    if (!CreateGLContext())
+        return 0;
+    wglMakeCurrent(FDC.Get(), FRC.Get());
+    ReadGLLoaderFlags();
+    CheckGLError("{7AAC264E-CE17-4A7D-8A5A-7CB2E17CD1F1}");
+    FOle.emplace();
+    CheckSystemRequirements();
+    FAddressEdit = std::make_unique<TAddressEdit>(MainWindow(), FSplit, FClientWidth,
+                                                  static_cast<TAddressEditSite&>(*this));
+    RECT client;
+    GetClientRect(MainWindow(), &client);
+    FClientWidth = client.right;
+    FClientHeight = client.bottom;
+    TSceneSite site;
+    site.CurrentFolderChanged = [this] { FAddressEdit->ShowCurrentFolder(); };
+    site.ObjectDestroyed = [this](const char* object) {
+        if (FProbe)
+            FProbe->SceneObjectDestroyed(object);
+    };
+    FScene = std::make_unique<TSceneObjects>(*this, std::move(site));
+    FScene->OpenStartLevels();
+    ShowWindow(MainWindow(), FSettings.Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    SetForegroundWindow(MainWindow());
+    SetFocus(MainWindow());
+    RethrowPendingException();
+    SetInitialGLState();
+    FPaintSuspended = false;
+    RequestRedraw();
+    if (FProbe)
+        FProbe->Started(MainWindow());
+    const int exitCode = MessageLoop();
+    SaveWindowPlacement(MainWindow(), FSplit, FSettings);
+    return exitCode;
+}
+
+int TMainWindow::MessageLoop() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+        RethrowPendingException();
+    }
+    RethrowPendingException();
+    return static_cast<int>(message.wParam);
+}
+
+bool TMainWindow::CreateGLWindow() {
+    FClass.emplace(ClassName, WindowProc);
+    if (!FClass->Registered())
+        return false;
+    FClientWidth = FSettings.ClientWidth;
+    FClientHeight = FSettings.ClientHeight;
+    RECT outer{0, 0, FClientWidth, FClientHeight};
+    AdjustWindowRectEx(&outer, WindowStyle, TRUE, WindowExStyle);
+    OffsetRect(&outer, FSettings.Left, FSettings.Top);
+    const POINT at = VisibleWindowPosition(outer);
+    FWindow.Reset(CreateWindowExW(WindowExStyle, ClassName, Title, WindowStyle, at.x, at.y,
+                                  outer.right - outer.left, outer.bottom - outer.top, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), this));
+    if (!MainWindow()) {
+        Teardown();
+        ShowSetupError("Window creation error.");
+        return false;
+    }
+    return true;
+}
+
+bool TMainWindow::CreateGLContext() {
+    const char* failure = nullptr;
+    if (!FDC.Open(MainWindow()))
+        failure = "Cant't create a GL device context.";
+    else
+        failure = FRC.Open(FDC.Get());
+    if (failure) {
+        Teardown();
+        ShowSetupError(failure);
+        return false;
+    }
+    return true;
+}
+
+void TMainWindow::Teardown() {
+    // Late icon messages are ignored from here on, and no message reaches the scene while it
+    // goes.
+    FClosing = true;
+    FPaintSuspended = true;
+    FScene.reset();
+    FAddressEdit.reset();
+    FOle.reset();
+    FRC.Close();
+    FDC.Close();
+    FWindow.Close();
+    FClass.reset();
+}
+
+bool TMainWindow::CurrentFolderTexts(std::u16string& path, std::u16string& displayName,
+                                     bool& isFileSystem) {
+    return FScene && FScene->CurrentFolderTexts(path, displayName, isFileSystem);
+}
+
+void TMainWindow::OpenAddress(PCIDLIST_ABSOLUTE item) {
+    if (FScene)
+        FScene->OpenAddress(item);
+}
+
+int RunMain(TMainWindowProbe* probe) {
+    TMainWindow window(probe);
+    return window.Run();
+}
