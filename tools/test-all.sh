@@ -23,6 +23,9 @@ else
     failed_steps+=(format)
 fi
 
+step "include directions"
+/usr/bin/python3 tools/check-includes.py || failed_steps+=(include-directions)
+
 step "native build and tests"
 if cmake --preset native >/dev/null && cmake --build --preset native; then
     ctest --preset native --output-junit "$results/native.xml" || true
