@@ -5,7 +5,7 @@ packages=(
     cmake make g++ googletest clang-format
     g++-mingw-w64-x86-64-posix mingw-w64-tools
     wine wine64 fonts-wine fonts-liberation
-    xvfb xauth xdotool x11-apps imagemagick
+    xvfb xauth xdotool xclip x11-apps imagemagick
     python3 python3-pytest python3-pil locales
 )
 missing=()

@@ -35,10 +35,11 @@ fi
 
 step "Windows build"
 source tools/wine-env.sh
+# Whatever happens, no Xvfb or wineserver (ours or the build tree's shared one) outlives us.
+trap glimmera_stop_wine EXIT
 if cmake --preset mingw >/dev/null && cmake --build --preset mingw; then
     glimmera_ensure_prefix
     glimmera_start_xvfb 1280x1024x24 || exit 1
-    trap 'wineserver -k 2>/dev/null; kill $GLIMMERA_XVFB_PID 2>/dev/null' EXIT
     step "Windows tests under Wine"
     ctest --preset mingw --output-junit "$results/wine.xml" || true
     wineserver -k 2>/dev/null

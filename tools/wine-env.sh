@@ -43,3 +43,29 @@ glimmera_start_xvfb() {
     echo "no free X display for Xvfb" >&2
     return 1
 }
+
+# True while the process runs (a zombie has ended).
+glimmera_running() {
+    ps -o stat= -p "$1" 2>/dev/null | grep -qv Z
+}
+
+# Stops what Wine runs leave behind: the prefix's server (and with it every program of the
+# prefix), the Xvfb this shell started and the build tree's shared one (tools/wine-run).
+# Returns when they are gone; does nothing for what is not running.
+glimmera_stop_wine() {
+    if [ -d "$WINEPREFIX" ]; then
+        wineserver -k 2>/dev/null || true
+        wineserver -w 2>/dev/null || true
+    fi
+    local pid
+    for pid in ${GLIMMERA_XVFB_PID:-} $(cat "$GLIMMERA_BUILD/.xvfb-pid" 2>/dev/null); do
+        # A recorded pid may belong to another program by now.
+        [ "$(ps -o comm= -p "$pid" 2>/dev/null)" = Xvfb ] || continue
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true # reaps it when this shell started it
+        while glimmera_running "$pid"; do
+            sleep 0.05
+        done
+    done
+    rm -f "$GLIMMERA_BUILD/.xvfb-pid" "$GLIMMERA_BUILD/.xvfb-display"
+}
