@@ -3,17 +3,13 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
-
+#include "app/ScreenPlacement.h"
 #include "render/PassState.h"
 #include "space/ScenePerspective.h"
 
 namespace {
 
 constexpr int MinimalDrawnSize = 100;
-constexpr int32_t MinimalSplit = 10;
-// The window's minimum tracking width is Split + MinimalSceneWidth.
-constexpr int32_t MinimalSceneWidth = 50;
 
 void DrawBackground() {
     glMatrixMode(GL_MODELVIEW);
@@ -68,10 +64,7 @@ bool TMainWindow::RenderFrame() {
 void TMainWindow::ResizeClient(int width, int height) {
     FClientWidth = width;
     FClientHeight = height;
-    // A minimised window reports no width: the split waits for the restored size.
-    if (width > 0)
-        FSplit = std::min(FSplit, width - MinimalSceneWidth);
-    FSplit = std::max(FSplit, MinimalSplit);
+    FSplit = SplitForClientWidth(FSplit, width);
     if (FAddressEdit)
         FAddressEdit->Place(FSplit, width);
     if (FScene)

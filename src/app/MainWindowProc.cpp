@@ -7,6 +7,7 @@
 
 #include "app/MenuCaptions.h"
 #include "app/PendingException.h"
+#include "app/ScreenPlacement.h"
 #include "base/Errors.h"
 #include "base/WindowIds.h"
 #include "render/IconTextureManager.h"
@@ -111,7 +112,8 @@ bool TMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
             FScene->ForgetLoadedIcons();
         return true;
     case WM_GETMINMAXINFO:
-        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{FSplit + 50, 180};
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize =
+            POINT{FSplit + MinimalSceneWidth, 180};
         return true;
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(TTN_POP))

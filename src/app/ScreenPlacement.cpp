@@ -16,3 +16,9 @@ TScreenPoint PositionInWorkArea(const TScreenRect& window, const TScreenRect& wo
         StartWithin(window.Left, window.Right - window.Left, workArea.Left, workArea.Right),
         StartWithin(window.Top, window.Bottom - window.Top, workArea.Top, workArea.Bottom)};
 }
+
+int32_t SplitForClientWidth(int32_t split, int32_t clientWidth) {
+    if (clientWidth > 0)
+        split = std::min(split, clientWidth - MinimalSceneWidth);
+    return std::max(split, MinimalSplit);
+}

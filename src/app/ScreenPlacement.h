@@ -1,5 +1,6 @@
 #pragma once
-// Keeping a window where somebody can see it: the arithmetic, apart from the monitors.
+// Keeping a window and its scene where somebody can see them: the arithmetic, apart from the
+// monitors and the window.
 #include <cstdint>
 
 struct TScreenPoint {
@@ -17,3 +18,10 @@ struct TScreenRect {
 // The top-left corner that moves the window into the work area by the least distance; a
 // window larger than the work area keeps its top-left corner at the area's.
 TScreenPoint PositionInWorkArea(const TScreenRect& window, const TScreenRect& workArea);
+
+// The Explorer strip's width for a client area this wide: at least MinimalSplit, and never so
+// wide that less than MinimalSceneWidth is left to the scene. A minimised window (width 0)
+// leaves the split as it is.
+constexpr int32_t MinimalSplit = 10;
+constexpr int32_t MinimalSceneWidth = 50; // the window's minimum tracking width is Split + 50
+int32_t SplitForClientWidth(int32_t split, int32_t clientWidth);

@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "model/FolderOrder.h"
 #include "model/LevelsCollection.h"
+#include "render/CaptionGeometry.h"
 #include "render/SelectionNames.h"
 #include "services/LocalizedStrings.h"
 
@@ -18,7 +19,6 @@ const char* const Module = "FileCollections";
 constexpr int MaxReadPasses = 5;
 
 // Caption sizes in texels and scene units.
-constexpr float PageCaptionWidth = 0.6f;
 
 std::u16string FormatPageOf(int32_t page, int32_t count) {
     std::u16string text;

@@ -15,6 +15,10 @@ TEST(TextBuffers, CopyToBufferCutsAndTerminates) {
     EXPECT_EQ(std::u16string(buffer), u"abc");
     CopyToBuffer(u"abc", 0, buffer);
     EXPECT_EQ(buffer[0], 0);
+    CopyToBuffer(u"ab\U0001F600c", 3, buffer);
+    EXPECT_EQ(std::u16string(buffer), u"ab") << "no lone half of a surrogate pair";
+    CopyToBuffer(u"ab\U0001F600c", 4, buffer);
+    EXPECT_EQ(std::u16string(buffer), u"ab\U0001F600");
     EXPECT_FALSE(IsDigitChar(u'/'));
     EXPECT_FALSE(IsDigitChar(u':'));
     EXPECT_TRUE(IsDigitChar(u'0') && IsDigitChar(u'9'));

@@ -6,6 +6,7 @@
 #include "model/LevelsScene.h"
 #include "model/ShellNamespaceWin.h"
 #include "model_temp_folder.h"
+#include "services/IDListWin.h"
 #include "render/SelectionNames.h"
 #include "space/WindowAnimationTimer.h"
 #include "space/Picking.h"
@@ -31,6 +32,43 @@ LRESULT CALLBACK LevelsWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+struct TProcessCounts {
+    double Handles = 0;
+    double GdiObjects = 0;
+    double UserObjects = 0;
+};
+
+// Open kernel handles, counted by asking about every handle value a process of this size
+// uses (Wine answers GetProcessHandleCount with 0).
+double OpenKernelHandles() {
+    int count = 0;
+    for (uintptr_t value = 4; value < 0x10000; value += 4) {
+        DWORD flags = 0;
+        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
+    }
+    return count;
+}
+
+TProcessCounts ProcessCounts() {
+    return TProcessCounts{OpenKernelHandles(),
+                          double(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)),
+                          double(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS))};
+}
+
+// Pumps this thread's messages until done() or the time is up; false on time-out.
+template <class TDone> bool PumpUntil(TDone done, DWORD milliseconds = 20000) {
+    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    while (!done()) {
+        if (GetTickCount64() > deadline)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    }
+    return true;
+}
+
 class LevelsDrawing : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -54,6 +92,16 @@ protected:
     }
 
     TLevelsCollection& Levels() { return Scene->Levels(); }
+
+    bool IconWorkRunning() {
+        for (int32_t i = 0; i < Levels().ViewCount(); ++i) {
+            TFolderView* view = Levels().ViewAt(i);
+            const TPageInfo* page = view->Page(view->CurrentPage());
+            if (page && page->IconJob && page->IconJob->Running())
+                return true;
+        }
+        return false;
+    }
 
     TFolderView* OpenFolderWithFiles(int count) {
         for (int i = 0; i < count; ++i) {
@@ -192,7 +240,51 @@ TEST_F(LevelsDrawing, PageIconWorkEndsCleanlyUnderRapidChanges) {
         ASSERT_NE(view, nullptr);
     }
     Scene->Render(PassFrame);
-    // Every item of the page ends with an icon it can be drawn with.
-    for (int32_t i = 0; i < ItemsPerPage; ++i)
-        EXPECT_GE(view->ItemAt(i)->Icon().Texture, 0) << i;
+    // The last page's icon work runs to its end, and leaves every item its exact icon.
+    const TPageInfo* page = view->Page(view->CurrentPage());
+    ASSERT_TRUE(page && page->IconJob);
+    ASSERT_TRUE(PumpUntil([&] { return !page->IconJob->Running(); }));
+    for (int32_t i = 0; i < ItemsPerPage; ++i) {
+        TOwnedIDList absolute = view->ItemAt(i)->AbsoluteIDList();
+        TIconRequest exact;
+        exact.IDList = AsAbsolute(absolute.Get());
+        const TIconTextureInfo entry = Scene->Icons().Entry(Scene->Icons().GetIconIndex(exact));
+        const TItemIcon icon = view->ItemAt(i)->Icon();
+        EXPECT_TRUE(entry.Loaded) << i;
+        EXPECT_EQ(icon.Texture, entry.AtlasIndex) << i;
+        EXPECT_EQ(icon.Coords.U0, entry.Coords.U0) << i;
+        EXPECT_EQ(icon.Coords.V1, entry.Coords.V1) << i;
+    }
+}
+
+// Handles, GDI and USER objects a level takes come back when it closes.
+TEST_F(LevelsDrawing, ThirtyLevelsOpenedAndClosedGiveBackTheirObjects) {
+    std::vector<TOwnedIDList> folders;
+    for (int i = 0; i < 30; ++i) {
+        const std::wstring folder = Folder / (L"level" + std::to_wstring(i));
+        CreateDirectoryW(folder.c_str(), nullptr);
+        for (int k = 0; k < 3; ++k)
+            TTempFolder::WriteFileBytes(folder + L"\\item" + std::to_wstring(k) + L".txt", "x", 1);
+        folders.push_back(Shell.ParseName(FromWide(folder)));
+        ASSERT_TRUE(folders.back());
+    }
+    const auto openAndCloseAll = [&] {
+        for (const TOwnedIDList& folder : folders) {
+            TFolderView* view = Levels().OpenOrActivate(folder.Get(), false, false);
+            ASSERT_NE(view, nullptr);
+            Scene->Render(PassFrame);
+        }
+        ASSERT_TRUE(PumpUntil([&] { return !IconWorkRunning(); }));
+        Levels().CloseAllBut(*Levels().ViewAt(0));
+        ASSERT_EQ(Levels().ViewCount(), 1);
+    };
+    openAndCloseAll(); // what the first levels of a run create once (icon cells, shell caches)
+    const TProcessCounts before = ProcessCounts();
+    openAndCloseAll();
+    const TProcessCounts after = ProcessCounts();
+    EXPECT_NEAR(after.Handles, before.Handles, 5);
+    EXPECT_NEAR(after.GdiObjects, before.GdiObjects, 5);
+    EXPECT_NEAR(after.UserObjects, before.UserObjects, 5);
+    EXPECT_GT(before.Handles, 10) << "the count is real";
+    RecordProperty("GdiObjects", int(after.GdiObjects));
 }
