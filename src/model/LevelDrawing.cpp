@@ -99,27 +99,27 @@ void TLevelsScene::Render(uint32_t pass, bool shiftHeld) {
         for (int32_t i = LastDrawnIndex(false); i >= 0; --i)
             levels.ViewAt(i)->ClearSelection();
         if (current)
-            RenderView(*current, pass, StateCurrent);
+            RenderView(*current, pass, TViewState::Current);
         return;
     }
     if (pass & PassBandToggle) {
         if (current)
-            RenderView(*current, pass, StateCurrent);
+            RenderView(*current, pass, TViewState::Current);
         return;
     }
     if (pass & PassLevels) {
         const bool all = FAllWithShift && shiftHeld;
         const int32_t last = LastDrawnIndex(all);
         for (int32_t i = last; i >= 0; --i)
-            RenderView(*levels.ViewAt(i), pass, StateOther);
+            RenderView(*levels.ViewAt(i), pass, TViewState::Other);
         if (marked)
-            RenderView(*marked, PassLevels, StateMarked);
+            RenderView(*marked, PassLevels, TViewState::Marked);
         DrawSortCaptions(last, pass);
         return;
     }
     if (pass & (PassMarkedA | PassMarkedB)) {
         if (marked) {
-            RenderView(*marked, pass, StateOther);
+            RenderView(*marked, pass, TViewState::Other);
             if (auto* caption = RenderCaption<TLevelTextureCaption>(marked->LevelCaption())) {
                 glEnable(GL_TEXTURE_2D);
                 glBindTexture(GL_TEXTURE_2D, FLevelCaptionAtlas->Texture());
@@ -131,8 +131,9 @@ void TLevelsScene::Render(uint32_t pass, bool shiftHeld) {
     const int32_t last = LastDrawnIndex(false);
     for (int32_t i = last; i >= 0; --i) {
         TFolderView* view = levels.ViewAt(i);
-        const int32_t state =
-            view == current ? StateCurrent : (view == marked ? StateMarked : StateOther);
+        const TViewState state = view == current
+                                     ? TViewState::Current
+                                     : (view == marked ? TViewState::Marked : TViewState::Other);
         RenderView(*view, pass, state);
     }
     DrawLevelCaptions(last, pass);
@@ -165,7 +166,7 @@ void TLevelsScene::DrawSortCaptions(int32_t lastDrawn, uint32_t pass) {
     }
 }
 
-void TLevelsScene::RenderView(TFolderView& view, uint32_t pass, int32_t state) {
+void TLevelsScene::RenderView(TFolderView& view, uint32_t pass, TViewState state) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glDisable(GL_TEXTURE_2D);
@@ -197,7 +198,7 @@ void TLevelsScene::RenderView(TFolderView& view, uint32_t pass, int32_t state) {
         DrawItems(view, pass);
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_ALPHA_TEST);
-        DrawFrame(view, StateOther, PassFill);
+        DrawFrame(view, TViewState::Other, PassFill);
         return;
     }
     if (pass == PassOrigin) {
@@ -263,15 +264,15 @@ void TLevelsScene::DrawPageCaption(TFolderView& view) {
     caption->Draw();
 }
 
-void TLevelsScene::DrawFrame(TFolderView& view, int32_t state, uint32_t pass) {
+void TLevelsScene::DrawFrame(TFolderView& view, TViewState state, uint32_t pass) {
     const bool picking = (pass & PassLevels) != 0;
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_TEXTURE_1D);
-    if (state == StateCurrent)
+    if (state == TViewState::Current)
         glColor4b(0, 127, 0, 127);
     else
         glColor4b(110, 115, 110, 127);
-    glLineWidth(state == StateCurrent || state == StateMarked ? 2.0f : 0.1f);
+    glLineWidth(state == TViewState::Current || state == TViewState::Marked ? 2.0f : 0.1f);
     const bool fill = pass == PassFill;
     if (!fill)
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);

@@ -13,9 +13,7 @@
 #include "render/PassFlags.h"
 
 // View states of the drawing.
-constexpr int32_t StateCurrent = 0;
-constexpr int32_t StateOther = 1;
-constexpr int32_t StateMarked = 2;
+enum class TViewState { Current = 0, Other = 1, Marked = 2 };
 
 class TLevelsScene {
 public:
@@ -40,8 +38,8 @@ public:
     int32_t SortCaptionHeight() const { return FSortCaptionHeight; }
 
 private:
-    void RenderView(TFolderView& view, uint32_t pass, int32_t state);
-    void DrawFrame(TFolderView& view, int32_t state, uint32_t pass);
+    void RenderView(TFolderView& view, uint32_t pass, TViewState state);
+    void DrawFrame(TFolderView& view, TViewState state, uint32_t pass);
     void DrawPageCaption(TFolderView& view);
     void DrawItems(TFolderView& view, uint32_t pass);
     void DrawLevelCaptions(int32_t lastDrawn, uint32_t pass);

@@ -2,6 +2,7 @@
 // The folder model's one door to the shell namespace. The Windows layer implements it over
 // IShellFolder and friends; TMemoryNamespace implements it in memory so that the model's
 // order, filter and paging logic runs anywhere. ID lists are those of services/IDLists.h.
+#include "services/ShellNames.h"
 #include "services/IDLists.h"
 #include "services/OwnedIDList.h"
 
@@ -23,10 +24,6 @@ constexpr uint32_t FileAttrReadOnly = 0x01;
 constexpr uint32_t FileAttrHidden = 0x02;
 constexpr uint32_t FileAttrSystem = 0x04;
 constexpr uint32_t FileAttrDirectory = 0x10;
-
-// Which display name: the parsing name (a full path for a file), what the user sees, or the
-// name an in-place rename starts from.
-enum class TNameKind { Parsing = 0, Normal = 1, Editing = 2 };
 
 // Answer of the folder test.
 enum class TFolderKind { Folder = 0, NotFolder = 1, NoFolderObject = 2 };

@@ -69,7 +69,7 @@ std::unique_ptr<TChildEnumerator> TWinShellFolder::EnumerateChildren() {
 }
 
 std::u16string TWinShellFolder::DisplayName(const TIDList* child, TNameKind kind) {
-    return ChildDisplayName(FFolder.Get(), AsChild(child), static_cast<int>(kind));
+    return ChildDisplayName(FFolder.Get(), AsChild(child), kind);
 }
 
 bool TWinShellFolder::QueryAttributes(const TIDList* child, uint32_t& mask) {

@@ -78,15 +78,15 @@ std::u16string ParsingName(IShellFolder* folder, PCUITEMID_CHILD child) {
 
 } // namespace
 
-std::u16string ChildDisplayName(IShellFolder* folder, PCUITEMID_CHILD child, int kind) {
+std::u16string ChildDisplayName(IShellFolder* folder, PCUITEMID_CHILD child, TNameKind kind) {
     if (!folder)
         return {};
     switch (kind) {
-    case 0:
+    case TNameKind::Parsing:
         return ParsingName(folder, child);
-    case 1:
+    case TNameKind::Normal:
         return NameOf(folder, child, SHGDN_NORMAL);
-    case 2:
+    case TNameKind::Editing:
         return NameOf(folder, child, SHGDN_FOREDITING);
     }
     return {};

@@ -1,5 +1,6 @@
 #include "GLTestContext.h"
 #include "base/BaseDefs.h"
+#include "PumpMessages.h"
 #include "TestWindowValues.h"
 #include "base/WindowIds.h"
 #include "base/WinString.h"
@@ -53,20 +54,6 @@ TProcessCounts ProcessCounts() {
     return TProcessCounts{OpenKernelHandles(),
                           double(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)),
                           double(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS))};
-}
-
-// Pumps this thread's messages until done() or the time is up; false on time-out.
-template <class TDone> bool PumpUntil(TDone done, DWORD milliseconds = 20000) {
-    const ULONGLONG deadline = GetTickCount64() + milliseconds;
-    while (!done()) {
-        if (GetTickCount64() > deadline)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-    }
-    return true;
 }
 
 class LevelsDrawing : public ::testing::Test {

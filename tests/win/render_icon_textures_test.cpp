@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "PumpMessages.h"
 #include "TestWindowValues.h"
 #include "base/WindowIds.h"
 #include "render/IconTextureManager.h"
@@ -35,20 +36,6 @@ protected:
     void TearDown() override { WindowManager = nullptr; }
 
     TTestWindowValues Window;
-
-    // Pumps this thread's messages until Done() or the time is up; false on time-out.
-    template <class TDone> static bool PumpUntil(TDone done, int milliseconds = 20000) {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-                DispatchMessageW(&message);
-        }
-        return true;
-    }
 
     // Texel (x, y) of an icon, counted from the icon's top-left, in the read-back atlas.
     static const uint8_t* IconTexel(const std::vector<uint8_t>& atlas, const TAtlasLayout& layout,
