@@ -105,7 +105,8 @@ bool TMainWindow::CreateGLWindow() {
     FClientHeight = FSettings.ClientHeight;
     RECT outer{0, 0, FClientWidth, FClientHeight};
     AdjustWindowRectEx(&outer, WindowStyle, TRUE, WindowExStyle);
-    OffsetRect(&outer, FSettings.Left, FSettings.Top);
+    // The saved left and top are the outer rectangle's.
+    OffsetRect(&outer, FSettings.Left - outer.left, FSettings.Top - outer.top);
     const POINT at = VisibleWindowPosition(outer);
     FWindow.Reset(CreateWindowExW(WindowExStyle, ClassName, Title, WindowStyle, at.x, at.y,
                                   outer.right - outer.left, outer.bottom - outer.top, nullptr,

@@ -65,3 +65,21 @@ def test_maximised_window_comes_back_maximised_with_its_restored_size(launch, sc
     program.wait_main_window(frame=False)
     program.close_and_check(0)
     assert read_settings(scratch) == record
+
+
+def test_a_window_saved_off_every_monitor_opens_on_the_screen(launch, scratch):
+    record = struct.pack(LAYOUT, 640, 480, 5000, 4000, 200, 0, b'\0\0\0')
+    with open(os.path.join(scratch, 'settings'), 'wb') as f:
+        f.write(record)
+    program = launch(workdir=scratch)
+    program.wait_main_window()
+    left, top, width, height = program.info().window
+    # Moved onto the 1280 x 1024 screen by the least distance: wholly on it, right edge on
+    # the screen's right edge.
+    assert 0 <= left and left + width == 1280, (left, width)
+    assert 0 <= top and top + height <= 1024, (top, height)
+    # Only the placement moved: the stored record stays until the window saves it again.
+    assert read_settings(scratch) == record
+    program.close_and_check(0)
+    _, _, saved_left, saved_top, _, _, _ = struct.unpack(LAYOUT, read_settings(scratch))
+    assert (saved_left, saved_top) == (left, top)
