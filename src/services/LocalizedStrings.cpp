@@ -13,6 +13,7 @@ std::u16string sNeedRam;
 std::u16string sTooManyFolders;
 std::u16string sPageOf;
 std::u16string sFilterPrefix;
+std::u16string sFilterLabel;
 std::u16string sRequirementsTitle;
 std::u16string sRequirementsIntro;
 std::u16string sLimitsTitle;
@@ -51,6 +52,7 @@ const TLocalizedText Table[] = {
      u"Слишком много открытых папок. Пожалуйста, закройте некоторые"},
     {&sPageOf, u"%d of %d [PgUp/PgDown]", u"%d из %d [PgUp/PgDown]"},
     {&sFilterPrefix, u"[Filter] ", u"[Фильтр] "},
+    {&sFilterLabel, u"Name filter  [F3]  [Ctrl+Back]", u"Фильтр  [F3] [Ctrl+Back]"},
     {&sRequirementsTitle, u"Glimmera: system requirements", u"Glimmera: системные требования"},
     {&sRequirementsIntro, u"One or more required features are not present: ",
      u"Одно или более требований не выполнено:"},

@@ -17,6 +17,7 @@ extern std::u16string sNeedRam;
 extern std::u16string sTooManyFolders;
 extern std::u16string sPageOf;
 extern std::u16string sFilterPrefix;
+extern std::u16string sFilterLabel;
 extern std::u16string sRequirementsTitle;
 extern std::u16string sRequirementsIntro;
 extern std::u16string sLimitsTitle;
