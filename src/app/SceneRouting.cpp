@@ -2,6 +2,10 @@
 // handle arrives here already and is passed on once those parts exist.
 #include "app/SceneObjects.h"
 
+#include <dbt.h>
+
+#include <cstddef>
+
 #include "services/IDListWin.h"
 
 namespace {
@@ -49,9 +53,32 @@ void TSceneObjects::LayoutSwapStep() {
     FLevels->Levels().StepLayoutSwap();
 }
 
-void TSceneObjects::FolderChanged(WPARAM) {}
-void TSceneObjects::ShellNotification(UINT, WPARAM, LPARAM) {}
-void TSceneObjects::DeviceChange(WPARAM, LPARAM) {}
+void TSceneObjects::FolderChanged(WPARAM folderView) {
+    FLevels->Levels().OnFolderChanged(reinterpret_cast<const TFolderView*>(folderView));
+}
+
+void TSceneObjects::ShellNotification(UINT message, WPARAM, LPARAM) {
+    TShellChangeKind kind;
+    if (ShellChangeKindOf(message, kind))
+        FLevels->Levels().OnShellChange(kind);
+}
+
+void TSceneObjects::DeviceChange(WPARAM event, LPARAM data) {
+    // The header comes from whoever broadcast the event: read only what its size covers.
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+    if (!header || header->dbch_size < sizeof(DEV_BROADCAST_HDR))
+        return;
+    if (event == DBT_DEVICEQUERYREMOVE && header->dbch_devicetype == DBT_DEVTYP_HANDLE &&
+        header->dbch_size >= offsetof(DEV_BROADCAST_HANDLE, dbch_hdevnotify)) {
+        const auto* handle = reinterpret_cast<const DEV_BROADCAST_HANDLE*>(header);
+        FLevels->Levels().OnDeviceQueryRemove(reinterpret_cast<TVolumeToken>(handle->dbch_handle));
+    } else if (event == DBT_DEVICEREMOVECOMPLETE && header->dbch_devicetype == DBT_DEVTYP_VOLUME &&
+               header->dbch_size >= offsetof(DEV_BROADCAST_VOLUME, dbcv_flags)) {
+        const auto* volume = reinterpret_cast<const DEV_BROADCAST_VOLUME*>(header);
+        FLevels->Levels().OnVolumeRemoved(volume->dbcv_unitmask);
+        FWindow.RequestRedraw();
+    }
+}
 
 void TSceneObjects::LoadIcon(WPARAM entryIndex) {
     OnLoadIconMessage(&FLevels->Icons(), entryIndex);

@@ -76,6 +76,14 @@ struct TChangeNotificationTraits {
 };
 using TChangeNotificationHandle = TUniqueHandle<TChangeNotificationTraits>;
 
+struct TDeviceNotificationTraits {
+    using THandle = HDEVNOTIFY;
+    static THandle Null() { return nullptr; }
+    static bool Free(THandle h) { return UnregisterDeviceNotification(h) != FALSE; }
+};
+// A registration for a device's events (RegisterDeviceNotificationW).
+using TDeviceNotification = TUniqueHandle<TDeviceNotificationTraits>;
+
 template <class T> struct TGdiObjectTraits {
     using THandle = T;
     static THandle Null() { return nullptr; }

@@ -2,6 +2,7 @@
 // What a folder view needs from the drawing layer: page textures, captions, icons, the icon
 // work of a page and the debugger trace. The Windows layer gives the real ones; tests give
 // light stand-ins.
+#include "model/FolderWatch.h"
 #include "model/IconJob.h"
 #include "model/SceneCaption.h"
 
@@ -44,4 +45,14 @@ public:
     virtual void CheckGLError() = 0;
     // Whether a path still names an existing directory.
     virtual bool DirectoryExists(std::u16string_view path) = 0;
+
+    // Starts watching the names in a view's folder; none when the folder cannot be watched.
+    virtual std::unique_ptr<TFolderWatch> WatchFolder(TFolderView&, std::u16string_view) {
+        return nullptr;
+    }
+    // The volume of a drive root ("E:\") when the drive can go away (removable, remote, USB):
+    // the system asks before it removes it. 0 for any other drive.
+    virtual TVolumeToken RegisterVolume(std::u16string_view) { return 0; }
+    // Lets go of a volume the system wants to remove.
+    virtual void ReleaseVolume(TVolumeToken) {}
 };

@@ -3,6 +3,7 @@
 #include <ole2.h>
 
 #include "base/Handles.h"
+#include "model/FolderWatchWin.h"
 #include <shlwapi.h>
 
 #include "base/WinString.h"
@@ -29,7 +30,8 @@ TWinFolderResources::TWinFolderResources(const TMainWindowValues& window,
                                          TIconTextureManager& icons, TCaptionAtlasPool& pool,
                                          TCaptionAtlasManager& levelAtlas,
                                          TCaptionAtlasManager& sortAtlas)
-    : FWindow(window), FIcons(icons), FPool(pool), FLevelAtlas(levelAtlas), FSortAtlas(sortAtlas) {}
+    : FWindow(window), FIcons(icons), FPool(pool), FLevelAtlas(levelAtlas), FSortAtlas(sortAtlas),
+      FDrives(window.MainWindow()) {}
 
 std::unique_ptr<TPageTexture> TWinFolderResources::AcquirePageTexture() {
     return std::make_unique<TWinPageTexture>(FPool);
@@ -106,4 +108,20 @@ void TWinFolderResources::CheckGLError() {
 bool TWinFolderResources::DirectoryExists(std::u16string_view path) {
     const DWORD attributes = GetFileAttributesW(ToWide(std::u16string(path)).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::unique_ptr<TFolderWatch> TWinFolderResources::WatchFolder(TFolderView& view,
+                                                               std::u16string_view path) {
+    HWND window = FWindow.MainWindow();
+    if (!window)
+        return nullptr;
+    return TWinFolderWatch::Start(window, reinterpret_cast<WPARAM>(&view), std::u16string(path));
+}
+
+TVolumeToken TWinFolderResources::RegisterVolume(std::u16string_view root) {
+    return FDrives.Register(root);
+}
+
+void TWinFolderResources::ReleaseVolume(TVolumeToken volume) {
+    FDrives.Release(volume);
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "base/MainWindowValues.h"
+#include "model/DriveWatchesWin.h"
 #include "model/FolderResources.h"
 #include "render/CaptionAtlas.h"
 #include "render/IconTextureManager.h"
@@ -67,6 +68,9 @@ public:
     void Trace(std::u16string_view text) override;
     void CheckGLError() override;
     bool DirectoryExists(std::u16string_view path) override;
+    std::unique_ptr<TFolderWatch> WatchFolder(TFolderView& view, std::u16string_view path) override;
+    TVolumeToken RegisterVolume(std::u16string_view root) override;
+    void ReleaseVolume(TVolumeToken volume) override;
 
 private:
     const TMainWindowValues& FWindow;
@@ -74,6 +78,7 @@ private:
     TCaptionAtlasPool& FPool;
     TCaptionAtlasManager& FLevelAtlas;
     TCaptionAtlasManager& FSortAtlas;
+    TDriveWatches FDrives;
 };
 
 // An icon of the manager as the folder model keeps it.

@@ -160,6 +160,15 @@ void TFolderView::FreeItems() {
     FStore.clear();
 }
 
+void TFolderView::StartWatching() {
+    FWatch = Resources().WatchFolder(*this, FPath);
+}
+
+void TFolderView::AcknowledgeChange() {
+    if (FWatch)
+        FWatch->Acknowledge();
+}
+
 void TFolderView::Refresh() {
     TNamespaceFolder* desktop = FOwner.DesktopFolder().get();
     if (!FIsFileSystem || (desktop && FShellFolder && FShellFolder->SameKind(*desktop))) {

@@ -93,6 +93,13 @@ public:
     TNamespaceFolder* ShellFolder() const { return FShellFolder.get(); }
     bool IsFileSystem() const { return FIsFileSystem; }
     bool IsRoot() const { return FIsRoot; }
+
+    // Change watching: the watch reports to the window thread; the volume is the removable
+    // drive the folder lies on (0 for none).
+    void StartWatching();
+    void AcknowledgeChange();
+    void SetVolume(TVolumeToken volume) { FVolume = volume; }
+    TVolumeToken Volume() const { return FVolume; }
     uint8_t SortMode() const { return FSortMode; }
     int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
     int32_t PageCount() const { return FPageCount; }
@@ -156,4 +163,7 @@ private:
     std::vector<TFolderView*> FChildren;
     int32_t FDepth;
     bool FIsRoot;
+    TVolumeToken FVolume = 0;
+    // Last: destroyed first, so no report of this view comes while it goes.
+    std::unique_ptr<TFolderWatch> FWatch;
 };

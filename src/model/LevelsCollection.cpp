@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 #include "services/LocalizedStrings.h"
+#include "services/WStrUtils.h"
 
 #include <algorithm>
 #include <functional>
@@ -107,6 +108,10 @@ TFolderView* TLevelsCollection::OpenFolder(const TIDList* idList) {
     FViews.push_back(std::move(view));
     if (FViews.size() == 1)
         SetCurrent(result);
+    if (!isRoot) {
+        result->SetVolume(FResources.RegisterVolume(DriveRootOf(path)));
+        result->StartWatching();
+    }
     return result;
 }
 
@@ -452,4 +457,73 @@ void TLevelsCollection::FilterTextChanged(const std::u16string& text) {
 void TLevelsCollection::RequestRedraw() {
     if (FHooks.Redraw)
         FHooks.Redraw();
+}
+
+// --- Change watching --------------------------------------------------------------------------
+
+void TLevelsCollection::OnFolderChanged(const TFolderView* view) {
+    if (IndexOf(view) < 0)
+        return;
+    TFolderView& open = *FViews[static_cast<size_t>(IndexOf(view))];
+    // Taken before the re-read: a change during it is reported again.
+    open.AcknowledgeChange();
+    open.Refresh();
+    RequestRedraw();
+}
+
+void TLevelsCollection::OnShellChange(TShellChangeKind kind) {
+    TFolderView* view = nullptr;
+    switch (kind) {
+    case TShellChangeKind::Desktop:
+        view = FDesktopFolder ? FindDesktopKindView(*FDesktopFolder) : nullptr;
+        break;
+    case TShellChangeKind::RecycleBin: {
+        const TOwnedIDList bin = FShell.SpecialFolder(TSpecialFolder::RecycleBin);
+        view = bin ? FindView(bin.Get()) : nullptr;
+        break;
+    }
+    case TShellChangeKind::Drives:
+        view = FindView(FDrivesIDList.Get());
+        break;
+    }
+    if (!view)
+        return;
+    view->Refresh();
+    RequestRedraw();
+}
+
+void TLevelsCollection::CloseViewsWhere(const std::function<bool(const TFolderView&)>& matches) {
+    for (int32_t i = ViewCount() - 1; i >= 0; --i) {
+        TFolderView& view = *FViews[static_cast<size_t>(i)];
+        if (view.IsRoot() || !matches(view))
+            continue;
+        CloseView(view, true);
+        i = ViewCount(); // the closed view's descendants went too: start again from the end
+    }
+}
+
+void TLevelsCollection::OnDeviceQueryRemove(TVolumeToken volume) {
+    if (volume == 0)
+        return;
+    CloseViewsWhere([volume](const TFolderView& view) { return view.Volume() == volume; });
+    FResources.ReleaseVolume(volume);
+}
+
+void TLevelsCollection::OnVolumeRemoved(uint32_t unitMask) {
+    if (unitMask == 0)
+        return;
+    int32_t bit = 0;
+    while ((unitMask & (1u << bit)) == 0)
+        ++bit;
+    const char16_t letter = static_cast<char16_t>(u'A' + bit);
+    CloseViewsWhere([letter](const TFolderView& view) {
+        return !view.Path().empty() && view.Path()[0] == letter;
+    });
+    ReloadDrivesView();
+}
+
+void TLevelsCollection::ReloadDrivesView() {
+    if (TFolderView* drives = FindView(FDrivesIDList.Get()))
+        drives->Reload();
+    RequestRedraw();
 }

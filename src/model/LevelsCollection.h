@@ -97,6 +97,17 @@ public:
     void ClearTypeAhead() { FTypeAhead.clear(); }
     const std::u16string& TypeAheadText() const { return FTypeAhead; }
 
+    // Change watching, on the window thread. A report about a view closed since it was sent
+    // is ignored.
+    void OnFolderChanged(const TFolderView* view);
+    void OnShellChange(TShellChangeKind kind);
+    // The system asks to remove a volume: the views on it close and the volume is let go.
+    void OnDeviceQueryRemove(TVolumeToken volume);
+    // A volume is gone: the views on the first drive of the unit mask close, and the drives
+    // folder is read again.
+    void OnVolumeRemoved(uint32_t unitMask);
+    void ReloadDrivesView();
+
     // Timer steps of the animations.
     void StepCameraAnimation();
     void StepLayoutSwap();
@@ -114,6 +125,8 @@ public:
 private:
     void RemoveClosed(const std::vector<TFolderView*>& closing);
     void ChooseCurrentAfterClose();
+    // Closes, from the last view on, every view but the root that matches.
+    void CloseViewsWhere(const std::function<bool(const TFolderView&)>& matches);
 
     TShellNamespace& FShell;
     TFolderResources& FResources;

@@ -36,10 +36,13 @@ TLevelsScene::TLevelsScene(const TMainWindowValues& window, TShellNamespace& she
                                                        *FLevelCaptionAtlas, *FSortCaptionAtlas);
     FLevels =
         std::make_unique<TLevelsCollection>(shell, *FResources, camera, timer, std::move(hooks));
+    if (HWND handle = window.MainWindow())
+        FShellChanges = std::make_unique<TShellChangeRegistrations>(handle);
 }
 
 TLevelsScene::~TLevelsScene() {
-    // The views first: their pages go back to the pool and their icon work ends.
+    // The views first: their pages go back to the pool, their icon work and watches end.
+    FShellChanges.reset();
     FLevels.reset();
     FResources.reset();
     FIcons.reset();

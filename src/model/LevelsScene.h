@@ -9,6 +9,7 @@
 
 #include "model/FolderResourcesWin.h"
 #include "model/LevelsCollection.h"
+#include "model/ShellChangesWin.h"
 #include "model/ShellNamespaceWin.h"
 #include "render/PassFlags.h"
 
@@ -55,6 +56,7 @@ private:
     std::unique_ptr<TCaptionAtlasManager> FSortCaptionAtlas;
     std::unique_ptr<TWinFolderResources> FResources;
     std::unique_ptr<TLevelsCollection> FLevels;
+    std::unique_ptr<TShellChangeRegistrations> FShellChanges;
     TGeomCamera* FCamera;
     bool FAllWithShift = true;
 };

@@ -124,3 +124,11 @@ std::u16string ExtendedLengthPath(std::u16string_view path) {
         path[1] == u':' && path[2] == u'\\';
     return drive ? u"\\\\?\\" + std::u16string(path) : std::u16string();
 }
+
+std::u16string DriveRootOf(std::u16string_view path) {
+    const bool letter = path.size() >= 2 && ((path[0] >= u'A' && path[0] <= u'Z') ||
+                                             (path[0] >= u'a' && path[0] <= u'z'));
+    if (!letter || path[1] != u':')
+        return {};
+    return std::u16string(path.substr(0, 2)) + u'\\';
+}

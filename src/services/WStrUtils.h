@@ -41,6 +41,10 @@ std::u16string ExtractLastComponent(std::u16string_view path);
 // backslash, provided no blank follows it.
 std::u16string FindExtension(std::u16string_view path);
 
+// The drive root of a drive path: C:\Data gives C:\ (the letter as written); empty for any
+// other path.
+std::u16string DriveRootOf(std::u16string_view path);
+
 // The \\?\ form of an absolute drive path (C:\...) or UNC path (\\server\share\...), which the
 // file functions take beyond MAX_PATH; a path already in that form is returned as it is.
 // Empty for anything else: relative paths and shell names such as ::{...}.

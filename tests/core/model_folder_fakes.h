@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <map>
 #include <set>
 #include <string>
 #include <thread>
@@ -32,6 +33,16 @@ public:
     explicit TFakePage(int& live) : Live(live) { ++Live; }
     ~TFakePage() override { --Live; }
     int& Live;
+};
+
+// A watch that counts itself and the reports taken from it.
+class TFakeWatch : public TFolderWatch {
+public:
+    TFakeWatch(int& live, int& acknowledged) : Live(live), Acknowledged(acknowledged) { ++Live; }
+    ~TFakeWatch() override { --Live; }
+    void Acknowledge() override { ++Acknowledged; }
+    int& Live;
+    int& Acknowledged;
 };
 
 class TFakeResources : public TFolderResources {
@@ -76,6 +87,17 @@ public:
         return !Missing.count(std::u16string(path));
     }
 
+    std::unique_ptr<TFolderWatch> WatchFolder(TFolderView&, std::u16string_view path) override {
+        Watched.emplace_back(path);
+        return std::make_unique<TFakeWatch>(LiveWatches, Acknowledged);
+    }
+    TVolumeToken RegisterVolume(std::u16string_view root) override {
+        Roots.emplace_back(root);
+        const auto volume = Volumes.find(std::u16string(root));
+        return volume == Volumes.end() ? 0 : volume->second;
+    }
+    void ReleaseVolume(TVolumeToken volume) override { Released.push_back(volume); }
+
     int LivePages = 0;
     int LiveCaptions = 0;
     int TypeIcons = 0;
@@ -86,6 +108,12 @@ public:
     std::atomic<int> Repaints{0};
     std::vector<std::u16string> Traced;
     std::set<std::u16string> Missing;
+    std::vector<std::u16string> Watched;
+    int LiveWatches = 0;
+    int Acknowledged = 0;
+    std::vector<std::u16string> Roots;
+    std::map<std::u16string, TVolumeToken> Volumes; // drive roots that can go away
+    std::vector<TVolumeToken> Released;
 };
 
 class TFakeTimer : public TAnimationTimer {

@@ -99,3 +99,11 @@ TEST(WStrPaths, ExtensionAndExtendedLengthForm) {
     EXPECT_EQ(ExtendedLengthPath(u"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"), u"");
     EXPECT_EQ(ExtendedLengthPath(u"\\\\"), u"");
 }
+
+TEST(WStrDriveRootOf, DrivePathsGiveTheirRootAndOthersNothing) {
+    EXPECT_EQ(DriveRootOf(u"E:\\Photos\\Trips"), u"E:\\");
+    EXPECT_EQ(DriveRootOf(u"e:"), u"e:\\");
+    EXPECT_EQ(DriveRootOf(u"\\\\server\\share"), u"");
+    EXPECT_EQ(DriveRootOf(u"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"), u"");
+    EXPECT_EQ(DriveRootOf(u"E"), u"");
+}
