@@ -45,8 +45,11 @@ TAddressEdit::~TAddressEdit() {
 }
 
 void TAddressEdit::Place(int x, int width) {
+    // No repaint of its own: the frame that follows the layout paints the window, and under
+    // Wine a repainting move of a child of the GL window blocks.
     if (FEdit)
-        MoveWindow(FEdit, x, 0, width, AddressEditHeight, TRUE);
+        SetWindowPos(FEdit, nullptr, x, 0, width, AddressEditHeight,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 
 void TAddressEdit::ShowCurrentFolder() {

@@ -66,11 +66,15 @@ int TMainWindow::Run() {
     FClientHeight = client.bottom;
     TSceneSite site;
     site.CurrentFolderChanged = [this] { FAddressEdit->ShowCurrentFolder(); };
+    site.MoveSplit = [this](int32_t x) {
+        FSplit = x;
+        ResizeClient(FClientWidth, FClientHeight);
+    };
     site.ObjectDestroyed = [this](const char* object) {
         if (FProbe)
             FProbe->SceneObjectDestroyed(object);
     };
-    FScene = std::make_unique<TSceneObjects>(*this, std::move(site));
+    FScene = std::make_unique<TSceneObjects>(*this, FClientHeight, std::move(site));
     FScene->OpenStartLevels();
     ShowWindow(MainWindow(), FSettings.Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     SetForegroundWindow(MainWindow());

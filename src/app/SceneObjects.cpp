@@ -36,17 +36,19 @@ T& TSceneObjects::Own(std::unique_ptr<T>& variable, std::unique_ptr<T> object, c
     return *variable;
 }
 
-TSceneObjects::TSceneObjects(TMainWindowValues& window, TSceneSite site)
+TSceneObjects::TSceneObjects(TMainWindowValues& window, const int32_t& clientHeight,
+                             TSceneSite site)
     : FWindow(window), FSite(std::move(site)) {
     // Whatever was built is destroyed again when a later step throws.
     try {
         const int32_t width = window.ClientWidth();
         const int32_t height = window.ClientHeight();
-        TViewportManager2& viewports =
-            Own(FViewportManager, std::make_unique<TViewportManager2>(height), "ViewportManager");
+        TViewportManager2& viewports = Own(
+            FViewportManager, std::make_unique<TViewportManager2>(clientHeight), "ViewportManager");
         FExplorerViewport = viewports.Add(TViewport{0, 0, 1, height});
         FSceneViewport =
             viewports.Add(TViewport{window.Split(), 0, width - window.Split(), height});
+        Own(FWidgets, std::make_unique<TWidgetManager>(viewports, window), "Widgets");
         Own(FSceneCamera,
             std::make_unique<TGeomCamera>(InitialCameraX, InitialCameraY, InitialCameraZ),
             "SceneCamera");
@@ -57,6 +59,14 @@ TSceneObjects::TSceneObjects(TMainWindowValues& window, TSceneSite site)
             std::make_unique<TLevelsScene>(window, *FShell, FSceneCamera.get(), *FAnimationTimer,
                                            LevelsHooks()),
             "Levels");
+        Own(FFilterEdit,
+            std::make_unique<TFilterEdit>(FLevels->Levels(), *FWidgets, FSceneViewport),
+            "FilterEdit");
+        Own(FSceneOps,
+            std::make_unique<TSceneOperationManager>(
+                *FLevels, *FSceneCamera, viewports, FSceneViewport, window, *FWidgets, *FFilterEdit,
+                static_cast<TSceneCommands&>(*this)),
+            "SceneOps");
     } catch (...) {
         DestroyOwned();
         throw;
@@ -83,6 +93,11 @@ TLevelsHooks TSceneObjects::LevelsHooks() {
             SetFocus(window);
         if (FSite.CurrentFolderChanged)
             FSite.CurrentFolderChanged();
+    };
+    // The filter edit goes before the levels: a view that closes then has no field to tell.
+    hooks.FilterText = [this](const std::u16string& text) {
+        if (FFilterEdit)
+            FFilterEdit->ShowText(text);
     };
     hooks.ShowLimit = [this](const std::u16string& title, const std::u16string& text) {
         MessageBoxW(FWindow.MainWindow(), AsWide(text), AsWide(title), MB_ICONERROR);
@@ -111,4 +126,11 @@ void TSceneObjects::OpenStartLevels() {
 void TSceneObjects::Resize(int32_t width, int32_t height, int32_t split) {
     FViewportManager->SetSize(FExplorerViewport, split, height);
     FViewportManager->SetViewport(FSceneViewport, TViewport{split, 0, width - split, height});
+    FSceneOps->Resize(width, height);
+    FFilterEdit->Reposition();
+}
+
+void TSceneObjects::MoveSplit(int32_t x) {
+    if (FSite.MoveSplit)
+        FSite.MoveSplit(x);
 }

@@ -10,10 +10,14 @@
 #include <vector>
 
 #include "base/MainWindowValues.h"
+#include "interact/FilterEdit.h"
+#include "interact/SceneCommands.h"
+#include "interact/SceneOperations.h"
 #include "model/LevelsScene.h"
 #include "model/ShellNamespaceWin.h"
 #include "space/Camera.h"
 #include "space/Viewports.h"
+#include "render/GUIWidgets.h"
 #include "space/WindowAnimationTimer.h"
 
 // What the scene objects ask of the window around them.
@@ -22,13 +26,15 @@ struct TSceneSite {
     std::function<void()> CurrentFolderChanged;
     // Told the name of each scene object right after it is destroyed.
     std::function<void(const char* object)> ObjectDestroyed;
+    // The strip's edge was dragged to x.
+    std::function<void(int32_t x)> MoveSplit;
 };
 
-class TSceneObjects {
+class TSceneObjects final : private TSceneCommands {
 public:
     // Builds every object in order. Needs the GL context current; the window must outlive the
-    // objects.
-    TSceneObjects(TMainWindowValues& window, TSceneSite site);
+    // objects. clientHeight is the window's live client height, which the viewports read.
+    TSceneObjects(TMainWindowValues& window, const int32_t& clientHeight, TSceneSite site);
     // Pops the owned-object stack until it is empty, destroying each object.
     ~TSceneObjects();
     TSceneObjects(const TSceneObjects&) = delete;
@@ -70,6 +76,9 @@ public:
     void ClearTypeAhead();
     void LayoutSwapStep();
 
+    // The mouse position of the last mouse message, for the moves' deltas.
+    void TrackMouse(int x, int y, int& dx, int& dy);
+
     // Private messages and system notifications.
     void FolderChanged(WPARAM folderView);
     void ShellNotification(UINT message, WPARAM wParam, LPARAM lParam);
@@ -82,6 +91,9 @@ public:
     void OpenAddress(PCIDLIST_ABSOLUTE item);
 
 private:
+    // TSceneCommands
+    void MoveSplit(int32_t x) override;
+
     template <class T>
     T& Own(std::unique_ptr<T>& variable, std::unique_ptr<T> object, const char* name);
     void DestroyOwned();
@@ -92,10 +104,15 @@ private:
     // Each entry destroys one object and clears its variable; popped in reverse order.
     std::vector<std::function<void()>> FOwnedObjects;
     std::unique_ptr<TViewportManager2> FViewportManager;
+    std::unique_ptr<TWidgetManager> FWidgets;
     std::unique_ptr<TGeomCamera> FSceneCamera;
     std::unique_ptr<TWindowAnimationTimer> FAnimationTimer;
     std::unique_ptr<TWinShellNamespace> FShell;
     std::unique_ptr<TLevelsScene> FLevels;
+    std::unique_ptr<TFilterEdit> FFilterEdit;
+    std::unique_ptr<TSceneOperationManager> FSceneOps;
     int32_t FExplorerViewport = -1;
     int32_t FSceneViewport = -1;
+    int32_t FMouseX = 0;
+    int32_t FMouseY = 0;
 };

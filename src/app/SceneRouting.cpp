@@ -1,5 +1,5 @@
-// The messages the main window routes to the scene objects. What the interaction parts will
-// handle arrives here already and is passed on once those parts exist.
+// The messages the main window routes to the scene objects: the mouse to the widgets, then to
+// the scene's operations; keys and characters to the scene's operations.
 #include "app/SceneObjects.h"
 
 #include <dbt.h>
@@ -8,41 +8,89 @@
 
 #include "services/IDListWin.h"
 
-namespace {
-constexpr UINT TypeAheadResetMs = 500;
-} // namespace
-
 void TSceneObjects::DrawScene() {
     FLevels->Render(PassFrame);
 }
 
-void TSceneObjects::DrawOverlays() {}
-
-void TSceneObjects::KeyDown(WPARAM) {}
-void TSceneObjects::KeyUp(WPARAM) {}
-
-void TSceneObjects::Char(WPARAM character) {
-    if (character < 0x20)
-        return;
-    FLevels->Levels().TypeAhead(static_cast<char16_t>(character));
-    SetTimer(FWindow.MainWindow(), TimerId(TMainTimer::TypeAhead), TypeAheadResetMs, nullptr);
+void TSceneObjects::DrawOverlays() {
+    if (FSceneOps->Banding())
+        FSceneOps->DrawBand(FWindow.Split());
+    if (FSceneOps->Tooltip().Visible())
+        FSceneOps->Tooltip().Draw();
+    FWidgets->Draw(FSceneViewport);
 }
 
-void TSceneObjects::SysKeyDown(WPARAM) {}
-void TSceneObjects::MouseMove(int, int, WPARAM) {}
-void TSceneObjects::LButtonDown(int, int, WPARAM) {}
-void TSceneObjects::LButtonUp(int, int, WPARAM) {}
-void TSceneObjects::RButtonDown(int, int, WPARAM) {}
-void TSceneObjects::RButtonUp(int, int, WPARAM) {}
-void TSceneObjects::MButtonDown(int, int, WPARAM) {}
-void TSceneObjects::MButtonUp(int, int, WPARAM) {}
-void TSceneObjects::MouseWheel(int, int, WPARAM) {}
+void TSceneObjects::KeyDown(WPARAM key) {
+    FSceneOps->KeyDown(key);
+}
+
+void TSceneObjects::KeyUp(WPARAM key) {
+    FSceneOps->KeyUp(key);
+}
+
+void TSceneObjects::Char(WPARAM character) {
+    FSceneOps->Char(character);
+}
+
+void TSceneObjects::SysKeyDown(WPARAM key) {
+    FSceneOps->SysKeyDown(key);
+}
+
+void TSceneObjects::TrackMouse(int x, int y, int& dx, int& dy) {
+    dx = x - FMouseX;
+    dy = y - FMouseY;
+    FMouseX = x;
+    FMouseY = y;
+}
+
+void TSceneObjects::MouseMove(int x, int y, WPARAM keys) {
+    int dx = 0, dy = 0;
+    TrackMouse(x, y, dx, dy);
+    if (dx != 0 || dy != 0)
+        FWidgets->MouseMove(x, y);
+    FSceneOps->MouseMove(x, y, keys, dx, dy);
+}
+
+void TSceneObjects::LButtonDown(int x, int y, WPARAM keys) {
+    int dx = 0, dy = 0;
+    TrackMouse(x, y, dx, dy);
+    FWidgets->MouseDown(x, y);
+    FSceneOps->MouseDown(x, y, keys);
+}
+
+void TSceneObjects::LButtonUp(int x, int y, WPARAM keys) {
+    FWidgets->MouseUp(x, y);
+    FSceneOps->MouseUp(x, y, keys);
+}
+
+void TSceneObjects::RButtonDown(int x, int y, WPARAM keys) {
+    FSceneOps->RightDown(x, y, keys);
+}
+
+void TSceneObjects::RButtonUp(int, int, WPARAM) {
+    FSceneOps->RightUp();
+}
+
+void TSceneObjects::MButtonDown(int x, int y, WPARAM keys) {
+    FSceneOps->MiddleDown(x, y, keys);
+}
+
+void TSceneObjects::MButtonUp(int, int, WPARAM) {
+    FSceneOps->MiddleUp();
+}
+
+void TSceneObjects::MouseWheel(int, int, WPARAM wParam) {
+    // The position is the last client mouse position, not the message's screen point.
+    FSceneOps->Wheel(GET_WHEEL_DELTA_WPARAM(wParam));
+}
 
 void TSceneObjects::CameraFlightStep() {
     FLevels->Levels().StepCameraAnimation();
 }
 
-void TSceneObjects::WidgetTick() {}
+void TSceneObjects::WidgetTick() {
+    FWidgets->Tick();
+}
 
 void TSceneObjects::ClearTypeAhead() {
     KillTimer(FWindow.MainWindow(), TimerId(TMainTimer::TypeAhead));

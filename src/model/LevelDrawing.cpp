@@ -274,8 +274,10 @@ void TLevelsScene::DrawFrame(TFolderView& view, TViewState state, uint32_t pass)
         glColor4b(110, 115, 110, 127);
     glLineWidth(state == TViewState::Current || state == TViewState::Marked ? 2.0f : 0.1f);
     const bool fill = pass == PassFill;
+    // The hover pick finds a level anywhere on its panel, not only on its outline: a pointer
+    // inside a level keeps it marked, and the release of a click on its tiles picks them there.
     if (!fill)
-        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        glPolygonMode(GL_FRONT_AND_BACK, pass == PassLevels ? GL_FILL : GL_LINE);
     else
         glColor4b(80, 80, 80, 1);
     // The fill is all but invisible and lies a hair behind the captions, closer than a 16-bit

@@ -1,0 +1,142 @@
+"""Mouse and keyboard in the scene: tiles, pages, the name filter, the strip's edge and the
+camera."""
+import os
+import struct
+
+from harness import SPLIT
+
+
+def wine_path(path):
+    return 'Z:' + path.replace('/', '\\')
+
+
+def make_files(folder, names):
+    os.makedirs(folder, exist_ok=True)
+    for name in names:
+        open(os.path.join(folder, name), 'w').close()
+
+
+def item(folder, name):
+    return (wine_path(folder) + '\\' + name).lower()
+
+
+def traced(program, start=0):
+    return [line.lower() for line in program.trace()[start:]]
+
+
+def current_frame(program):
+    """The current level's green frame in client coordinates: left, top, right, bottom. Its
+    top and bottom edges are the only long green lines (a selected tile's frame is short)."""
+    left, top, width, height = program.client_rect()
+    image = program.screenshot().crop((left, top, left + width, top + height))
+    pixels = image.load()
+    edges = []
+    for y in range(height):
+        xs = [x for x in range(SPLIT, width) if pixels[x, y][1] > 200 and pixels[x, y][0] < 90
+              and pixels[x, y][2] < 90]
+        if len(xs) > 100:
+            edges.append((y, min(xs), max(xs)))
+    assert edges, 'no current level on the screen'
+    return (min(e[1] for e in edges), edges[0][0], max(e[2] for e in edges), edges[-1][0])
+
+
+def tile_point(frame, index, count):
+    """Where the caption of the index-th of count tiles of the shown page lies: two columns
+    filled top down, as many rows as half the page needs; offsets measured on a level, in
+    frame widths (a level is always the same width in the scene, so they scale with the
+    camera's distance)."""
+    left, top, right, _ = frame
+    width = right - left
+    rows = (min(count, 20) + 1) // 2
+    column, row = divmod(index, rows)
+    return round(left + width * (0.125 + 0.52 * column)), round(top + width * (0.125 + 0.0714 * row))
+
+
+def hover_level(program, frame):
+    """Moves the pointer across the level's frame into it, as a hand does: crossing the frame
+    marks the level, and clicks and page keys work on the marked level."""
+    left, top, _, bottom = frame
+    for x in range(left - 6, left + 8, 2):
+        program.xdotool('mousemove', *program.to_screen(x, (top + bottom) // 2))
+    program.wait_idle()
+
+
+def open_folder(launch, folder):
+    program = launch(args=[wine_path(folder)])
+    program.wait_main_window()
+    program.wait_idle()
+    return program
+
+
+def test_a_click_on_a_folder_tile_opens_it_and_modifiers_at_the_release_do_not(launch, scratch):
+    folder = os.path.join(scratch, 'top')
+    make_files(os.path.join(folder, 'a_sub'), ['inner.txt'])
+    make_files(os.path.join(folder, 'b_sub'), ['other.txt'])
+    make_files(folder, ['c.txt'])
+    program = open_folder(launch, folder)
+    frame = current_frame(program)
+
+    # Ctrl held through the release toggles the tile and opens nothing.
+    hover_level(program, frame)
+    program.click_client(*tile_point(frame, 0, 3), modifiers=('ctrl',))
+    program.wait_idle()
+    # A plain click on a tile not selected opens it.
+    hover_level(program, frame)
+    program.click_client(*tile_point(frame, 1, 3))
+    program.wait_trace(lambda line: line.lower() == item(os.path.join(folder, 'b_sub'),
+                                                         'other.txt'),
+                       10, 'the clicked folder opened as a level')
+    assert item(os.path.join(folder, 'a_sub'), 'inner.txt') not in traced(program)
+    program.close_and_check(0)
+
+
+def test_page_keys_load_the_next_page_and_the_filter_narrows_at_every_key(launch, scratch):
+    folder = os.path.join(scratch, 'paged')
+    make_files(folder, [f'file{i:02d}.txt' for i in range(25)] + ['zeta.txt'])
+    program = open_folder(launch, folder)
+    assert item(folder, 'file20.txt') not in traced(program)
+    # The page keys page the marked level.
+    hover_level(program, current_frame(program))
+    program.key('Next')
+    program.wait_trace(lambda line: line.lower() == item(folder, 'file20.txt'), 10, 'page two')
+
+    start = len(program.trace())
+    program.key('F3')
+    program.type_text('ze')
+    program.wait_trace(lambda line: line.lower() == item(folder, 'zeta.txt')
+                       and len(program.trace()) > start, 10, 'the filtered page')
+    filtered = traced(program, start)
+    assert item(folder, 'zeta.txt') in filtered
+    assert item(folder, 'file00.txt') not in filtered
+
+    start = len(program.trace())
+    program.key('ctrl+BackSpace')
+    program.wait(lambda: item(folder, 'file00.txt') in traced(program, start), 10,
+                 'every item back')
+    program.close_and_check(0)
+
+
+def test_dragging_the_strips_edge_moves_the_split_into_the_settings(launch, scratch):
+    program = launch(workdir=scratch)
+    program.wait_main_window()
+    program.drag_client([(SPLIT + 1, 300), (SPLIT + 60, 300), (SPLIT + 100, 300)])
+    program.wait_idle()
+    program.close_and_check(0)
+    with open(os.path.join(scratch, 'settings'), 'rb') as f:
+        split = struct.unpack('<iiiiiB3s', f.read())[4]
+    assert SPLIT + 90 <= split <= SPLIT + 101, split
+
+
+def test_shift_drag_on_empty_space_orbits_the_camera(launch, scratch):
+    folder = os.path.join(scratch, 'orbit')
+    make_files(folder, ['x.txt'])
+    program = open_folder(launch, folder)
+    left, top, width, height = program.client_rect()
+    before = program.screenshot().crop((left + SPLIT, top, left + width, top + height))
+    # Empty space at the bottom of the scene, away from the levels.
+    program.drag_client([(width - 40, height - 20), (width - 140, height - 40)],
+                        modifiers=('shift',))
+    program.wait_idle()
+    after = program.screenshot().crop((left + SPLIT, top, left + width, top + height))
+    assert before.tobytes() != after.tobytes(), 'the picture changed'
+    program.close_and_check(0)
