@@ -17,6 +17,9 @@ void DrawBackground() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    // A hit test draws the levels between frames and leaves their texturing on.
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_ALPHA_TEST);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     glShadeModel(GL_SMOOTH);

@@ -140,3 +140,116 @@ def test_shift_drag_on_empty_space_orbits_the_camera(launch, scratch):
     after = program.screenshot().crop((left + SPLIT, top, left + width, top + height))
     assert before.tobytes() != after.tobytes(), 'the picture changed'
     program.close_and_check(0)
+
+
+def green_near(program, point, radius=4):
+    """Whether a selection frame (green) is drawn around a tile whose caption is at point."""
+    left, top, _, _ = program.client_rect()
+    x, y = point
+    # The right edge of the frame around the tile's icon, just left of its caption.
+    box = program.screenshot().crop((left + x - 15, top + y - radius, left + x - 8,
+                                     top + y + radius))
+    return any(g > 200 and r < 90 and b < 90 for r, g, b in box.getdata())
+
+
+def test_keys_open_close_and_type_ahead(launch, scratch):
+    folder = os.path.join(scratch, 'keys')
+    make_files(os.path.join(folder, 'a_sub'), ['inner.txt'])
+    make_files(os.path.join(folder, 'b_sub'), ['other.txt'])
+    program = open_folder(launch, folder)
+    inner = item(os.path.join(folder, 'a_sub'), 'inner.txt')
+    other = item(os.path.join(folder, 'b_sub'), 'other.txt')
+
+    # Enter opens the focused folder, the first one; Backspace closes the level again.
+    program.key('Return')
+    program.wait_trace(lambda line: line.lower() == inner, 10, 'a_sub opened by Enter')
+    frame_open = current_frame(program)
+    program.key('BackSpace')
+    program.wait(lambda: current_frame(program) != frame_open, 10, 'the level closed')
+
+    # Typing a name's start focuses it; Enter opens that one.
+    program.type_text('b_')
+    program.key('Return')
+    program.wait_trace(lambda line: line.lower() == other, 10, 'b_sub opened by type-ahead')
+    assert traced(program).count(inner) == 1
+    program.close_and_check(0)
+
+
+def test_a_band_selects_the_tiles_under_it_and_ctrl_toggles(launch, scratch):
+    folder = os.path.join(scratch, 'band')
+    make_files(folder, [f'f{i}.txt' for i in range(6)])
+    program = open_folder(launch, folder)
+    frame = current_frame(program)
+    tiles = [tile_point(frame, i, 6) for i in range(6)]
+    assert green_near(program, tiles[0]) and not green_near(program, tiles[1])
+
+    # From the empty space left of the level down across the first two tiles of column one.
+    start = (frame[0] - 20, tiles[0][1] - 8)
+    end = (tiles[1][0] + 10, tiles[1][1] + 4)
+    hover_level(program, frame)
+    program.drag_client([start, end])
+    program.wait_idle()
+    assert green_near(program, tiles[0]) and green_near(program, tiles[1])
+    assert not green_near(program, tiles[2]) and not green_near(program, tiles[3])
+
+    # Ctrl toggles what the band covers: the second tile goes, the third comes.
+    start = (frame[0] - 20, tiles[1][1] - 4)
+    end = (tiles[2][0] + 10, tiles[2][1] + 4)
+    program.drag_client([start, end], modifiers=('ctrl',))
+    program.wait_idle()
+    assert green_near(program, tiles[0])
+    assert not green_near(program, tiles[1]) and green_near(program, tiles[2])
+    program.close_and_check(0)
+
+
+def test_the_sort_menu_reverses_the_order_and_dismissing_it_changes_nothing(launch, scratch):
+    folder = os.path.join(scratch, 'sorted')
+    make_files(folder, ['alpha.txt', 'beta.txt', 'omega.txt'])
+    program = open_folder(launch, folder)
+    left, top, right, _ = frame = current_frame(program)
+    width = right - left
+    caption = (round(right - width * 0.064), round(top + width * 0.057))  # "ABC"
+
+    hover_level(program, frame)
+    start = len(program.trace())
+    program.click_client(*caption)
+    menu = program.find_window('', timeout=10)  # the menu window has no title
+    program.key('Escape', window=menu)
+    program.wait_idle()
+    assert traced(program, start) == []
+
+    hover_level(program, frame)
+    program.click_client(*caption)
+    menu = program.find_window('', timeout=10)
+    program.key('Down', 'Down', 'Return', window=menu)
+    program.wait(lambda: traced(program, start)[:1] == [item(folder, 'omega.txt')], 10,
+                 'the page read again, last name first')
+    program.close_and_check(0)
+
+
+def test_ctrl_over_a_tile_shows_its_path_and_the_scene_stays_drawn(launch, scratch):
+    folder = os.path.join(scratch, 'tips')
+    make_files(folder, ['one.txt', 'two.txt'])
+    program = open_folder(launch, folder)
+    frame = current_frame(program)
+    left, top, width, height = program.client_rect()
+    hover_level(program, frame)
+    program.xdotool('mousemove', *program.to_screen(*tile_point(frame, 1, 2)))
+    program.wait_idle()
+    before = program.screenshot()
+    program.xdotool('keydown', 'ctrl')
+    program.wait_idle()
+    shown = program.screenshot()
+    program.xdotool('keyup', 'ctrl')
+    program.wait_idle()
+    after = program.screenshot()
+
+    def scene(image):
+        return image.crop((left + SPLIT + 2, top, left + width, top + height))
+
+    assert scene(shown).tobytes() != scene(before).tobytes(), 'the tooltip shows'
+    assert scene(after).tobytes() == scene(before).tobytes(), 'and goes with Ctrl'
+    # The background is still drawn under and after the tooltip (a hit test ran between).
+    corner = (left + width - 5, top + height - 1)
+    assert shown.getpixel(corner) == before.getpixel(corner) != (0, 0, 0)
+    program.close_and_check(0)
