@@ -253,3 +253,64 @@ def test_ctrl_over_a_tile_shows_its_path_and_the_scene_stays_drawn(launch, scrat
     corner = (left + width - 5, top + height - 1)
     assert shown.getpixel(corner) == before.getpixel(corner) != (0, 0, 0)
     program.close_and_check(0)
+
+
+def test_the_wheel_and_the_page_keys_page_the_marked_level(launch, scratch):
+    folder = os.path.join(scratch, 'wheel')
+    make_files(folder, [f'file{i:02d}.txt' for i in range(25)])
+    program = open_folder(launch, folder)
+    page_two = item(folder, 'file20.txt')
+    hover_level(program, current_frame(program))
+    program.xdotool('click', 5)  # towards the user: the next page
+    program.wait(lambda: traced(program).count(page_two) == 1, 10, 'page two by the wheel')
+    program.key('Prior')
+    program.wait_idle()
+    program.key('Next')  # page two was let go when page one came back: it loads again
+    program.wait(lambda: traced(program).count(page_two) == 2, 10, 'page two by Page Down')
+    program.close_and_check(0)
+
+
+def test_the_filter_field_edits_and_gives_the_keys_back_when_the_pointer_leaves(launch, scratch):
+    folder = os.path.join(scratch, 'filter')
+    make_files(folder, ['zeta.txt', 'zulu.txt', 'alpha.txt'])
+    make_files(os.path.join(folder, 'beta_dir'), ['inside.txt'])
+    program = open_folder(launch, folder)
+    frame = current_frame(program)
+    hover_level(program, frame)
+    program.key('F3')
+    program.type_text('ze')
+    program.wait(lambda: traced(program)[-1:] == [item(folder, 'zeta.txt')], 10, 'zeta alone')
+    start = len(program.trace())
+    program.key('BackSpace')  # the field takes it: "z"
+    program.wait(lambda: item(folder, 'zulu.txt') in traced(program, start), 10, 'zeta and zulu')
+    assert item(folder, 'alpha.txt') not in traced(program, start)
+    program.key('ctrl+BackSpace')
+    program.wait(lambda: item(folder, 'alpha.txt') in traced(program, start), 10, 'all back')
+
+    # The pointer leaves the field: typing goes to the level again.
+    hover_level(program, frame)
+    program.type_text('bet')
+    program.key('Return')
+    program.wait_trace(lambda line: line.lower() == item(os.path.join(folder, 'beta_dir'),
+                                                         'inside.txt'),
+                       10, 'the typed-ahead folder opened')
+    program.close_and_check(0)
+
+
+def test_layout_and_camera_keys_change_the_picture(launch, scratch):
+    folder = os.path.join(scratch, 'camera')
+    make_files(folder, ['x.txt'])
+    program = open_folder(launch, folder)
+    left, top, width, height = program.client_rect()
+
+    def scene():
+        return program.screenshot().crop((left + SPLIT + 2, top + 20, left + width,
+                                          top + height)).tobytes()
+
+    pictures = [scene()]
+    for keys in (['minus'], ['equal'], ['ctrl+Tab'], ['ctrl+shift+Left']):
+        program.key(*keys)
+        program.wait_idle()
+        program.wait(lambda: scene() != pictures[-1], 10, f'{keys} to change the picture')
+        pictures.append(scene())
+    program.close_and_check(0)
