@@ -314,3 +314,43 @@ def test_layout_and_camera_keys_change_the_picture(launch, scratch):
         program.wait(lambda: scene() != pictures[-1], 10, f'{keys} to change the picture')
         pictures.append(scene())
     program.close_and_check(0)
+
+
+def test_a_click_on_a_file_tile_launches_it_through_the_shell(launch, scratch):
+    folder = os.path.join(scratch, 'launch')
+    make_files(folder, ['a_first.txt', 'notes.txt'])
+    program = open_folder(launch, folder)
+    frame = current_frame(program)
+    hover_level(program, frame)
+    program.click_client(*tile_point(frame, 1, 2))
+    # This Wine prefix has no program for text files: the shell says so in its own box.
+    program.wait(lambda: any('configured to open this type of file' in text
+                             for text in program.message_boxes()), 30, "the shell's answer")
+    box = program.find_window('.*', timeout=10, exact=False)
+    program.key('Return', window=box)
+    program.close_and_check(0)
+
+
+def test_digits_and_shift_arrows_move_between_levels_and_shift_right_drag_pans(launch, scratch):
+    folder = os.path.join(scratch, 'levels')
+    make_files(os.path.join(folder, 'a_sub'), ['inner.txt'])
+    program = open_folder(launch, folder)
+    program.key('Return')  # opens a_sub: levels desktop 0, Computer 1, folder 2, a_sub 3
+    program.wait_trace(lambda line: line.lower() == item(os.path.join(folder, 'a_sub'),
+                                                         'inner.txt'), 10, 'a_sub open')
+    program.wait_idle()
+    deepest = current_frame(program)
+    program.key('2')
+    program.wait(lambda: current_frame(program) != deepest, 10, 'level 2 current')
+    second = current_frame(program)
+    program.key('shift+Down')  # to its last child, a_sub again
+    program.wait(lambda: current_frame(program) != second, 10, 'the child current again')
+
+    left, top, width, height = program.client_rect()
+    before = program.screenshot().crop((left + SPLIT + 2, top + 20, left + width, top + height))
+    program.drag_client([(width - 40, height - 20), (width - 120, height - 60)], button=3,
+                        modifiers=('shift',))
+    program.wait_idle()
+    after = program.screenshot().crop((left + SPLIT + 2, top + 20, left + width, top + height))
+    assert before.tobytes() != after.tobytes(), 'the camera panned'
+    program.close_and_check(0)
