@@ -37,6 +37,23 @@ DRAG_PACE = 0.03
 DOUBLE_CLICK_TIME = 0.5
 
 
+def wine_path(path):
+    """The Windows name of a Unix path: Wine's Z: drive holds the whole tree."""
+    return 'Z:' + path.replace('/', '\\')
+
+
+def make_files(folder, names):
+    """Empty files of these names in folder, created with it."""
+    os.makedirs(folder, exist_ok=True)
+    for name in names:
+        open(os.path.join(folder, name), 'w').close()
+
+
+def item(folder, name):
+    """The trace line, lower-cased, of an item of folder when its page loads."""
+    return (wine_path(folder) + '\\' + name).lower()
+
+
 def wait_until(predicate, timeout, what, interval=0.05):
     """Polls predicate until it returns something true and returns that; raises TimeoutError
     naming what after timeout seconds."""

@@ -1,11 +1,7 @@
 """Levels: a folder from the command line, paging trace, and the limit of 40 open folders."""
 import os
 
-from harness import SPLIT
-
-
-def wine_path(path):
-    return 'Z:' + path.replace('/', '\\')
+from harness import SPLIT, wine_path
 
 
 def make_files(folder, count):

@@ -3,21 +3,7 @@ camera."""
 import os
 import struct
 
-from harness import SPLIT
-
-
-def wine_path(path):
-    return 'Z:' + path.replace('/', '\\')
-
-
-def make_files(folder, names):
-    os.makedirs(folder, exist_ok=True)
-    for name in names:
-        open(os.path.join(folder, name), 'w').close()
-
-
-def item(folder, name):
-    return (wine_path(folder) + '\\' + name).lower()
+from harness import SPLIT, item, make_files, wine_path
 
 
 def traced(program, start=0):

@@ -7,24 +7,9 @@ import subprocess
 import threading
 import time
 
-from harness import BUILD
+from harness import BUILD, item, make_files, wine_path
 
 NOTIFY = os.path.join(BUILD, 'helpers', 'notify.exe')
-
-
-def wine_path(path):
-    return 'Z:' + path.replace('/', '\\')
-
-
-def make_files(folder, names):
-    os.makedirs(folder, exist_ok=True)
-    for name in names:
-        open(os.path.join(folder, name), 'w').close()
-
-
-def item(folder, name):
-    """The trace line of an item when its page loads."""
-    return (wine_path(folder) + '\\' + name).lower()
 
 
 def reads_of(program, folder, first):
