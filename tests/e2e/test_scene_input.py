@@ -340,3 +340,13 @@ def test_digits_and_shift_arrows_move_between_levels_and_shift_right_drag_pans(l
     after = program.screenshot().crop((left + SPLIT + 2, top + 20, left + width, top + height))
     assert before.tobytes() != after.tobytes(), 'the camera panned'
     program.close_and_check(0)
+
+
+def test_arrow_keys_walk_the_focus_across_the_page_edge(launch, scratch):
+    folder = os.path.join(scratch, 'arrows')
+    make_files(folder, [f'file{i:02d}.txt' for i in range(25)])
+    program = open_folder(launch, folder)
+    program.key(*['Down'] * 24)
+    program.wait_trace(lambda line: line.lower() == item(folder, 'file20.txt'), 10,
+                       'the next page when the focus leaves the last tile')
+    program.close_and_check(0)
