@@ -17,7 +17,9 @@ def test_start_shows_gradient_scene_menu_and_strip(launch):
     assert (left, top + client_height) == (x, y + height)
     assert 10 < menu_height < 40
     image = program.screenshot()
-    scene_x = left + SPLIT + 40
+    # The scene's right edge: the name filter field covers its upper left corner and the
+    # levels stand in its middle.
+    scene_x = left + client_width - 5
     # The gradient runs from the bottom colour to the top colour of the scene.
     assert near(image.getpixel((scene_x, top + client_height - 1)), GRADIENT_BOTTOM, 3)
     assert near(image.getpixel((scene_x, top + 20)), GRADIENT_TOP, 6)
@@ -57,7 +59,8 @@ def test_resizing_keeps_the_gradient_filling_the_scene(launch):
     image = program.screenshot()
     for sx in (left + SPLIT + 5, left + width - 5):
         assert near(image.getpixel((sx, top + height - 1)), GRADIENT_BOTTOM, 4)
-        assert near(image.getpixel((sx, top + 20)), GRADIENT_TOP, 8)
+    # The top right of the scene: the name filter field covers its upper left corner.
+    assert near(image.getpixel((left + width - 5, top + 20)), GRADIENT_TOP, 8)
 
 
 @pytest.mark.parametrize('size', ['1000x800', '1280x720'])
