@@ -350,3 +350,40 @@ def test_arrow_keys_walk_the_focus_across_the_page_edge(launch, scratch):
     program.wait_trace(lambda line: line.lower() == item(folder, 'file20.txt'), 10,
                        'the next page when the focus leaves the last tile')
     program.close_and_check(0)
+
+
+def test_four_pixels_after_pressing_a_tile_are_a_click_and_five_a_drag(launch, scratch):
+    folder = os.path.join(scratch, 'threshold')
+    make_files(os.path.join(folder, 'a_sub'), ['inner.txt'])
+    make_files(os.path.join(folder, 'b_sub'), ['other.txt'])
+    program = open_folder(launch, folder)
+    frame = current_frame(program)
+    x, y = tile_point(frame, 1, 2)
+
+    # Five pixels: the items are dragged (nowhere, here), and the release opens nothing.
+    hover_level(program, frame)
+    program.drag_client([(x, y), (x + 5, y)], steps=5)
+    program.wait_idle()
+    other = item(os.path.join(folder, 'b_sub'), 'other.txt')
+    assert other not in traced(program)
+    # Four pixels: still a click, which opens the folder.
+    hover_level(program, frame)
+    program.drag_client([(x, y), (x + 4, y)], steps=4)
+    program.wait_trace(lambda line: line.lower() == other, 10, 'the pressed folder opened')
+    program.close_and_check(0)
+
+
+def test_three_pixels_from_the_strip_grip_its_edge_and_four_start_a_band(launch, scratch):
+    def split_after(offset):
+        workdir = os.path.join(scratch, str(offset))
+        os.mkdir(workdir)
+        program = launch(workdir=workdir)
+        program.wait_main_window()
+        program.drag_client([(SPLIT + offset, 300), (SPLIT + offset + 50, 300)])
+        program.wait_idle()
+        program.close_and_check(0)
+        with open(os.path.join(workdir, 'settings'), 'rb') as f:
+            return struct.unpack('<iiiiiB3s', f.read())[4]
+
+    assert split_after(4) == SPLIT
+    assert split_after(3) > SPLIT + 40
