@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "base/Errors.h"
+#include "interact/FileEngine.h"
 #include "base/Handles.h"
 #include "base/WinString.h"
 
@@ -133,4 +134,22 @@ void TSceneObjects::Resize(int32_t width, int32_t height, int32_t split) {
 void TSceneObjects::MoveSplit(int32_t x) {
     if (FSite.MoveSplit)
         FSite.MoveSplit(x);
+}
+
+void TSceneObjects::DeleteSelection(TFolderView& view, bool allowUndo) {
+    ::DeleteSelection(view, allowUndo);
+}
+
+void TSceneObjects::CopySelection() {
+    if (TFolderView* current = FLevels->Levels().Current())
+        CopySelectionToClipboard(*current);
+}
+
+void TSceneObjects::CopyFullPath(const std::u16string& path) {
+    CopyTextToClipboard(FWindow.MainWindow(), path);
+}
+
+void TSceneObjects::Paste() {
+    if (TFolderView* current = FLevels->Levels().Current())
+        PasteIntoFolder(*current);
 }

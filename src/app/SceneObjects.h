@@ -93,6 +93,10 @@ public:
 private:
     // TSceneCommands
     void MoveSplit(int32_t x) override;
+    void DeleteSelection(TFolderView& view, bool allowUndo) override;
+    void CopySelection() override;
+    void CopyFullPath(const std::u16string& path) override;
+    void Paste() override;
 
     template <class T>
     T& Own(std::unique_ptr<T>& variable, std::unique_ptr<T> object, const char* name);

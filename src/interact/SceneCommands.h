@@ -30,7 +30,8 @@ public:
     // File commands on the current view.
     virtual void DeleteSelection(TFolderView&, bool /*allowUndo*/) {}
     virtual void CopySelection() {}
-    virtual void CopyFullPath() {}
+    // The path as the clipboard's only text (empty over empty space).
+    virtual void CopyFullPath(const std::u16string&) {}
     virtual void Paste() {}
 
     // The shell's context menu for a path at client (x, y); false when none was shown.

@@ -223,9 +223,11 @@ void TSceneOperationManager::Char(WPARAM character) {
     case CtrlC:
         FCommands.CopySelection();
         break;
-    case CtrlP:
-        FCommands.CopyFullPath();
+    case CtrlP: {
+        const TSceneHit hit = HitTestScene(FLastX, FLastY, PickLeftPress);
+        FCommands.CopyFullPath(hit.Item ? hit.Item->Path() : std::u16string());
         break;
+    }
     case CtrlV:
         FCommands.Paste();
         break;

@@ -1,0 +1,153 @@
+#include "interact/FileEngine.h"
+
+#include <ole2.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <vector>
+
+#include "base/Handles.h"
+#include "base/WinString.h"
+#include "interact/DataObject.h"
+#include "interact/ShellIDListArray.h"
+#include "model/FolderView.h"
+#include "services/IDListWin.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+FORMATETC HDropFormat() {
+    return FORMATETC{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+}
+
+CLIPFORMAT IDListArrayFormat() {
+    static const CLIPFORMAT format =
+        static_cast<CLIPFORMAT>(RegisterClipboardFormatW(CFSTR_SHELLIDLIST));
+    return format;
+}
+
+// The shell wants both of its lists ended by two zeros.
+std::u16string DoubleZeroEnded(const std::u16string& path) {
+    return path + std::u16string(2, u'\0');
+}
+
+std::vector<const TFSEView*> SelectedItems(const TFolderView& view) {
+    std::vector<const TFSEView*> items;
+    for (int32_t i = 0; i < view.Count(); ++i)
+        if (view.ItemAt(i)->Selected())
+            items.push_back(view.ItemAt(i));
+    return items;
+}
+
+// The paths a data object's CF_HDROP carries, read within its block; none when it has none.
+std::vector<std::u16string> DroppedPaths(IDataObject& data) {
+    FORMATETC format = HDropFormat();
+    if (data.QueryGetData(&format) != S_OK)
+        return {};
+    STGMEDIUM medium{};
+    if (FAILED(data.GetData(&format, &medium)))
+        return {};
+    std::vector<std::u16string> paths;
+    if (medium.tymed == TYMED_HGLOBAL) {
+        TGlobalLock lock(medium.hGlobal);
+        if (lock.Data())
+            if (auto read =
+                    ReadDropFiles(std::span(static_cast<const uint8_t*>(lock.Data()), lock.Size())))
+                paths = std::move(*read);
+    }
+    ReleaseStgMedium(&medium);
+    return paths;
+}
+
+} // namespace
+
+TPathList BuildSelectedPathList(const TFolderView& view) {
+    std::vector<std::u16string> paths;
+    for (const TFSEView* item : SelectedItems(view))
+        paths.push_back(item->Path());
+    return BuildPathList(paths);
+}
+
+void DeletePaths(const TPathList& list, bool allowUndo) {
+    if (list.size() < 2)
+        return; // nothing to delete
+    SHFILEOPSTRUCTW operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = AsWide(list);
+    operation.fFlags = allowUndo ? FOF_ALLOWUNDO : 0;
+    SHFileOperationW(&operation);
+}
+
+void DeleteSelection(const TFolderView& view, bool allowUndo) {
+    DeletePaths(BuildSelectedPathList(view), allowUndo);
+}
+
+void TransferFiles(IDataObject& data, const std::u16string& folder, UINT operation) {
+    const std::vector<std::u16string> paths = DroppedPaths(data);
+    if (paths.empty())
+        return;
+    const TPathList list = BuildPathList(paths);
+    const std::u16string to = DoubleZeroEnded(folder);
+    if (CompareStringW(LOCALE_SYSTEM_DEFAULT, 0, AsWide(folder), -1, AsWide(paths.front()), -1) ==
+        CSTR_EQUAL)
+        return;
+    SHFILEOPSTRUCTW shell{};
+    shell.wFunc = operation;
+    shell.pFrom = AsWide(list);
+    shell.pTo = AsWide(to);
+    SHFileOperationW(&shell);
+}
+
+ComPtr<IDataObject> CreateSelectionDataObject(const TFolderView& view) {
+    const std::vector<const TFSEView*> items = SelectedItems(view);
+    if (items.empty())
+        return nullptr;
+    ComPtr<TDataObject> data;
+    data.Attach(new TDataObject());
+    if (!data->Add(CF_HDROP, BuildDropFiles(BuildSelectedPathList(view))))
+        return nullptr;
+    std::vector<const TIDList*> children;
+    for (const TFSEView* item : items)
+        children.push_back(item->ChildIDList());
+    if (auto block = BuildIDListArray(view.AbsoluteIDList(), children))
+        data->Add(IDListArrayFormat(), *block);
+    return ComPtr<IDataObject>(data.Get());
+}
+
+void CopySelectionToClipboard(const TFolderView& view) {
+    if (ComPtr<IDataObject> data = CreateSelectionDataObject(view))
+        OleSetClipboard(data.Get());
+}
+
+void PasteIntoFolder(const TFolderView& view) {
+    ComPtr<IDataObject> data;
+    if (SUCCEEDED(OleGetClipboard(&data)) && data)
+        TransferFiles(*data.Get(), view.Path(), FO_COPY);
+}
+
+bool CopyTextToClipboard(HWND owner, const std::u16string& text) {
+    if (!OpenClipboard(owner))
+        return false;
+    // Only the text: files copied before must not stay beside it.
+    EmptyClipboard();
+    bool placed = false;
+    const SIZE_T bytes = (text.size() + 1) * sizeof(char16_t);
+    TGlobalBlock block(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    bool filled = false;
+    if (block) {
+        TGlobalLock lock(block.Get());
+        if (lock.Data()) {
+            std::memcpy(lock.Data(), text.c_str(), bytes);
+            filled = true;
+        }
+    }
+    // The clipboard owns the block once it took it; a refused block stays ours to free.
+    if (filled && SetClipboardData(CF_UNICODETEXT, block.Get())) {
+        block.Release();
+        placed = true;
+    }
+    CloseClipboard();
+    return placed;
+}

@@ -1,0 +1,81 @@
+"""Working on files from the scene: delete with the shell's confirmation, copy and paste
+between levels, and the full path on the clipboard."""
+import os
+
+from harness import item, make_files, wine_path
+from test_levels import open_by_address
+from test_scene_input import current_frame, hover_level, open_folder, tile_point
+
+TRASH = os.path.expanduser('~/.local/share/Trash/files')
+
+
+def test_delete_asks_first_and_shift_delete_deletes_for_good(launch, scratch):
+    folder = os.path.join(scratch, 'deleting')
+    make_files(folder, ['a_victim.txt', 'b_keep.txt'])
+    with open(os.path.join(folder, 'a_victim.txt'), 'w') as f:
+        f.write('recycled, not lost')
+    victim = os.path.join(folder, 'a_victim.txt')
+    # Wine recycles into the desktop's trash only where one exists; a bare machine has none.
+    os.makedirs(TRASH, exist_ok=True)
+    os.makedirs(os.path.join(os.path.dirname(TRASH), 'info'), exist_ok=True)
+    program = open_folder(launch, folder)
+
+    program.key('Delete')  # the first item is selected
+    program.answer_dialog('Confirm file deletion', 'n')
+    assert os.path.exists(victim), 'declining keeps the file'
+
+    program.key('Delete')
+    program.answer_dialog('Confirm file deletion', 'Return')
+    program.wait(lambda: not os.path.exists(victim), 10, 'the file moved to the bin')
+    recycled = [name for name in os.listdir(TRASH) if name.startswith('a_victim')]
+    assert any(open(os.path.join(TRASH, name)).read() == 'recycled, not lost'
+               for name in recycled)
+
+    # The folder is read again and b_keep is the first item now: gone for good with Shift.
+    program.wait(lambda: item(folder, 'b_keep.txt') in [line.lower() for line in
+                                                        program.trace()[-1:]], 10, 'the re-read')
+    program.key('shift+Delete')
+    program.answer_dialog('Confirm file deletion', 'Return')
+    program.wait(lambda: not os.path.exists(os.path.join(folder, 'b_keep.txt')), 10, 'deleted')
+    assert not any(name.startswith('b_keep') for name in os.listdir(TRASH))
+    program.close_and_check(0)
+
+
+def test_copy_and_paste_between_levels_copies_the_files(launch, scratch):
+    source = os.path.join(scratch, 'source')
+    target = os.path.join(scratch, 'target')
+    make_files(target, ['existing.txt'])
+    os.makedirs(source)
+    with open(os.path.join(source, 'data.bin'), 'wb') as f:
+        f.write(bytes(range(256)) * 64)
+    program = open_folder(launch, source)
+    program.key('ctrl+c')
+    program.wait_idle()
+    open_by_address(program, wine_path(target))
+    program.wait_trace(lambda line: line.lower() == item(target, 'existing.txt'), 10, 'target')
+    program.wait_focus('Glimmera')
+    program.key('ctrl+v')
+    copied = os.path.join(target, 'data.bin')
+    program.wait(lambda: os.path.exists(copied) and os.path.getsize(copied) == 256 * 64, 15,
+                 'the pasted copy')
+    assert open(copied, 'rb').read() == bytes(range(256)) * 64
+    program.close_and_check(0)
+
+
+def test_ctrl_p_puts_the_tiles_full_path_alone_on_the_clipboard(launch, scratch):
+    folder = os.path.join(scratch, 'paths')
+    make_files(folder, ['first.txt', 'second.txt'])
+    program = open_folder(launch, folder)
+    frame = current_frame(program)
+    hover_level(program, frame)
+    program.xdotool('mousemove', *program.to_screen(*tile_point(frame, 1, 2)))
+    program.key('ctrl+p')
+    expected = wine_path(os.path.join(folder, 'second.txt'))
+    program.wait(lambda: program.clipboard() == expected, 10, 'the path on the clipboard')
+    assert 'text/uri-list' not in program.clipboard('TARGETS')
+
+    left, top, width, height = program.client_rect()
+    program.xdotool('mousemove', left + width - 20, top + height - 20)  # empty space
+    program.key('ctrl+p')
+    program.wait(lambda: program.clipboard() == '', 10, 'an empty text')
+    program.close_and_check(0)

@@ -1,0 +1,90 @@
+// The program's data object and the clipboard's text, over the real OLE and clipboard.
+#include <windows.h>
+#include <ole2.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+#include <wrl/client.h>
+
+#include <string>
+#include <vector>
+
+#include "base/Handles.h"
+#include "interact/DataObject.h"
+#include "interact/FileEngine.h"
+#include "interact/PathList.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+FORMATETC Format(CLIPFORMAT format, DWORD tymed = TYMED_HGLOBAL) {
+    return FORMATETC{format, nullptr, DVASPECT_CONTENT, -1, tymed};
+}
+
+std::vector<uint8_t> BlockBytes(HGLOBAL block) {
+    TGlobalLock lock(block);
+    const auto* data = static_cast<const uint8_t*>(lock.Data());
+    return data ? std::vector<uint8_t>(data, data + lock.Size()) : std::vector<uint8_t>();
+}
+
+} // namespace
+
+TEST(DataObject, HandsOutCopiesOfItsBlocksByFormatOnly) {
+    TOleScope ole;
+    const std::vector<uint8_t> drop = BuildDropFiles(BuildPathList({u"C:\\a.txt", u"C:\\b.txt"}));
+    ComPtr<TDataObject> data;
+    data.Attach(new TDataObject());
+    ASSERT_TRUE(data->Add(CF_HDROP, drop));
+
+    FORMATETC hdrop = Format(CF_HDROP);
+    EXPECT_EQ(data->QueryGetData(&hdrop), S_OK);
+    FORMATETC text = Format(CF_UNICODETEXT);
+    EXPECT_EQ(data->QueryGetData(&text), DV_E_FORMATETC);
+    FORMATETC stream = Format(CF_HDROP, TYMED_ISTREAM);
+    EXPECT_EQ(data->QueryGetData(&stream), DV_E_FORMATETC);
+
+    STGMEDIUM first{}, second{};
+    ASSERT_EQ(data->GetData(&hdrop, &first), S_OK);
+    ASSERT_EQ(data->GetData(&hdrop, &second), S_OK);
+    EXPECT_NE(first.hGlobal, second.hGlobal) << "each taker gets its own copy";
+    std::vector<uint8_t> bytes = BlockBytes(first.hGlobal);
+    bytes.resize(drop.size()); // the system may round a block up, never down
+    EXPECT_EQ(bytes, drop);
+    EXPECT_GE(GlobalSize(first.hGlobal), drop.size());
+    ReleaseStgMedium(&first);
+    ReleaseStgMedium(&second);
+
+    ComPtr<IEnumFORMATETC> formats;
+    ASSERT_EQ(data->EnumFormatEtc(DATADIR_GET, &formats), S_OK);
+    FORMATETC listed{};
+    ULONG fetched = 0;
+    ASSERT_EQ(formats->Next(1, &listed, &fetched), S_OK);
+    EXPECT_EQ(listed.cfFormat, CF_HDROP);
+    EXPECT_EQ(formats->Next(1, &listed, &fetched), S_FALSE);
+}
+
+TEST(FileEngine, CopiedTextIsTheClipboardsOnlyContent) {
+    TOleScope ole;
+    ComPtr<TDataObject> files;
+    files.Attach(new TDataObject());
+    ASSERT_TRUE(files->Add(CF_HDROP, BuildDropFiles(BuildPathList({u"C:\\old.txt"}))));
+    ASSERT_EQ(OleSetClipboard(files.Get()), S_OK);
+    ASSERT_EQ(OleFlushClipboard(), S_OK);
+    ASSERT_TRUE(IsClipboardFormatAvailable(CF_HDROP));
+
+    ASSERT_TRUE(CopyTextToClipboard(nullptr, u"Z:\\tmp\\\u0449\u0443\u043a\u0430.txt"));
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_HDROP)) << "the files copied before are gone";
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const auto* text = static_cast<const wchar_t*>(GetClipboardData(CF_UNICODETEXT));
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(std::wstring(text), L"Z:\\tmp\\\u0449\u0443\u043a\u0430.txt");
+    CloseClipboard();
+
+    ASSERT_TRUE(CopyTextToClipboard(nullptr, u""));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    text = static_cast<const wchar_t*>(GetClipboardData(CF_UNICODETEXT));
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(std::wstring(text), L"");
+    CloseClipboard();
+}
