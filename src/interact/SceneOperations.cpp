@@ -348,8 +348,7 @@ void TSceneOperationManager::SelectInBand(bool toggle) {
     TViewport scene;
     FViewports.GetViewport(FSceneViewport, scene);
     std::array<GLuint, BandBufferSize> buffer{};
-    glSelectBuffer(BandBufferSize, buffer.data());
-    glRenderMode(GL_SELECT);
+    TSelectionMode selection(buffer.data(), BandBufferSize);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     GLint viewport[4] = {scene.X, scene.Y, scene.Width, scene.Height};
@@ -361,7 +360,7 @@ void TSceneOperationManager::SelectInBand(bool toggle) {
     glInitNames();
     FLevels.Render(toggle ? (PassItems | PassBandToggle) : (PassItems | PassBandReplace),
                    GetKeyState(VK_SHIFT) < 0);
-    const GLint hits = glRenderMode(GL_RENDER);
+    const GLint hits = selection.End();
     // Records: name count, two depths, the names; an overflowed buffer keeps what is whole.
     size_t at = 0;
     for (GLint record = 0; record < std::abs(hits) && at + 3 <= buffer.size(); ++record) {

@@ -15,31 +15,22 @@ namespace {
 constexpr GLsizei SelectionBufferSize = 64;
 constexpr double PickRegionSize = 2.0;
 
-// Back to normal rendering even when the drawing throws, so later frames are not swallowed by
-// selection mode.
-class TSelectionMode {
-public:
-    explicit TSelectionMode(GLuint* buffer) {
-        glSelectBuffer(SelectionBufferSize, buffer);
-        glRenderMode(GL_SELECT);
-    }
-    ~TSelectionMode() {
-        if (Active)
-            glRenderMode(GL_RENDER);
-    }
-    TSelectionMode(const TSelectionMode&) = delete;
-    TSelectionMode& operator=(const TSelectionMode&) = delete;
-
-    GLint End() {
-        Active = false;
-        return glRenderMode(GL_RENDER);
-    }
-
-private:
-    bool Active = true;
-};
-
 } // namespace
+
+TSelectionMode::TSelectionMode(uint32_t* buffer, int32_t size) {
+    glSelectBuffer(size, buffer);
+    glRenderMode(GL_SELECT);
+}
+
+TSelectionMode::~TSelectionMode() {
+    if (FActive)
+        glRenderMode(GL_RENDER);
+}
+
+int32_t TSelectionMode::End() {
+    FActive = false;
+    return glRenderMode(GL_RENDER);
+}
 
 std::optional<uint32_t> PickAt(int32_t x, int32_t y, int32_t clientHeight,
                                const TViewport& viewport, const TPickDrawProc& draw,
@@ -47,7 +38,7 @@ std::optional<uint32_t> PickAt(int32_t x, int32_t y, int32_t clientHeight,
     if (clientHeight <= 0 || viewport.Height <= 0)
         return std::nullopt;
     std::array<GLuint, SelectionBufferSize> buffer{};
-    TSelectionMode selection(buffer.data());
+    TSelectionMode selection(buffer.data(), SelectionBufferSize);
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

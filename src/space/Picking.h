@@ -7,6 +7,21 @@
 #include <functional>
 #include <optional>
 
+// OpenGL selection mode into a buffer for the scope: normal rendering comes back even when the
+// drawing throws, so later frames are not swallowed by selection mode.
+class TSelectionMode {
+public:
+    TSelectionMode(uint32_t* buffer, int32_t size);
+    ~TSelectionMode();
+    TSelectionMode(const TSelectionMode&) = delete;
+    TSelectionMode& operator=(const TSelectionMode&) = delete;
+    // Back to rendering; the number of hit records (negative when the buffer overflowed).
+    int32_t End();
+
+private:
+    bool FActive = true;
+};
+
 // Draws the pickable objects, each under its selection name, for the given pass flags.
 using TPickDrawProc = std::function<void(uint32_t flags)>;
 
