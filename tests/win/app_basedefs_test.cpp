@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <GL/gl.h>
 
+#include "base/Handles.h"
 #include "GLTestContext.h"
 #include "app/AddressEdit.h"
 #include "base/BaseDefsWin.h"
@@ -25,9 +26,8 @@ std::u16string TempDirectory() {
 TEST(PathUtilities, KindAndExistenceFollowTheFileSystem) {
     const std::u16string dir = TempDirectory();
     const std::u16string file = dir + u"\\файл.txt";
-    HANDLE handle = CreateFileW(AsWide(file), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(handle, INVALID_HANDLE_VALUE);
-    CloseHandle(handle);
+    ASSERT_TRUE(TFileHandle(
+        CreateFileW(AsWide(file), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
 
     EXPECT_EQ(GetPathKind(dir), 0);
     EXPECT_EQ(GetPathKind(file), 1);

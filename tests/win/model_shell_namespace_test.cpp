@@ -1,3 +1,4 @@
+#include "base/Handles.h"
 #include "model/ShellNamespaceWin.h"
 
 #include "base/BaseDefs.h"
@@ -47,8 +48,7 @@ uint64_t Join(const FILETIME& time) {
 
 class ShellNamespace : public ::testing::Test {
 protected:
-    ShellNamespace() { OleInitialize(nullptr); }
-    ~ShellNamespace() override { OleUninitialize(); }
+    TOleScope Ole;
 
     std::shared_ptr<TNamespaceFolder> FolderAt(const std::wstring& path) {
         TOwnedIDList list = Shell.ParseName(FromWide(path));
@@ -75,11 +75,12 @@ TEST_F(ShellNamespace, ReadsWhatTheFileSystemHolds) {
     SetFileAttributesW((Temp / L"hidden.dat").c_str(), FILE_ATTRIBUTE_HIDDEN);
     SetFileAttributesW((Temp / L"system.sys").c_str(),
                        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    HANDLE file = CreateFileW((Temp / L"plain.txt").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
     const FILETIME old = {0x12345600, 0x01D00000}; // 2014
-    SetFileTime(file, nullptr, nullptr, &old);
-    CloseHandle(file);
+    {
+        TFileHandle file(CreateFileW((Temp / L"plain.txt").c_str(), FILE_WRITE_ATTRIBUTES, 0,
+                                     nullptr, OPEN_EXISTING, 0, nullptr));
+        SetFileTime(file.Get(), nullptr, nullptr, &old);
+    }
 
     auto folder = FolderAt(Temp.Path());
     ASSERT_TRUE(folder);
@@ -97,7 +98,7 @@ TEST_F(ShellNamespace, ReadsWhatTheFileSystemHolds) {
                     item.Normal + FindExtension(item.Parsing) == FromWide(name));
 
         WIN32_FIND_DATAW data{};
-        FindClose(FindFirstFileW((Temp / name).c_str(), &data));
+        TFindHandle(FindFirstFileW((Temp / name).c_str(), &data));
         ASSERT_TRUE(item.HasData);
         EXPECT_EQ(item.Data.Size,
                   (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);

@@ -3,6 +3,8 @@
 // (long paths included) when the test ends.
 #include <windows.h>
 
+#include "base/Handles.h"
+
 #include <string>
 #include <vector>
 
@@ -27,23 +29,19 @@ public:
     static std::wstring Long(const std::wstring& path) { return L"\\\\?\\" + path; }
 
     static bool WriteFileBytes(const std::wstring& path, const void* bytes, DWORD size) {
-        HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        TFileHandle file(CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD written = 0;
-        const bool ok = file != INVALID_HANDLE_VALUE &&
-                        WriteFile(file, bytes, size, &written, nullptr) && written == size;
-        CloseHandle(file);
-        return ok;
+        return file && WriteFile(file.Get(), bytes, size, &written, nullptr) && written == size;
     }
 
     static std::string ReadFileBytes(const std::wstring& path) {
-        HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        TFileHandle file(CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         std::string bytes(4096, '\0');
         DWORD read = 0;
-        if (file != INVALID_HANDLE_VALUE)
-            ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr);
-        CloseHandle(file);
+        if (file)
+            ReadFile(file.Get(), bytes.data(), DWORD(bytes.size()), &read, nullptr);
         bytes.resize(read);
         return bytes;
     }
@@ -52,14 +50,12 @@ public:
     static std::vector<std::wstring> List(const std::wstring& directory) {
         std::vector<std::wstring> names;
         WIN32_FIND_DATAW found{};
-        HANDLE search = FindFirstFileW(Long(directory + L"\\*").c_str(), &found);
-        for (bool more = search != INVALID_HANDLE_VALUE; more;
-             more = FindNextFileW(search, &found)) {
+        TFindHandle search(FindFirstFileW(Long(directory + L"\\*").c_str(), &found));
+        for (bool more = search.Valid(); more; more = FindNextFileW(search.Get(), &found)) {
             const std::wstring name = found.cFileName;
             if (name != L"." && name != L"..")
                 names.push_back(name);
         }
-        FindClose(search);
         return names;
     }
 

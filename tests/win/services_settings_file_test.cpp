@@ -1,3 +1,4 @@
+#include "base/Handles.h"
 #include "services/SettingsFileWin.h"
 
 #include "base/WinString.h"
@@ -72,11 +73,11 @@ TEST_F(SettingsFile, ValidLoadThenSaveWritesTheSame24BytesAndNothingElse) {
 TEST_F(SettingsFile, AFailedWriteKeepsTheOldFile) {
     PutBeside(Sample);
     // A handle without sharing keeps the file from being replaced.
-    HANDLE holder = CreateFileW(Beside.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    TFileHandle holder(CreateFileW(Beside.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder);
     EXPECT_FALSE(WriteSettingsFile(FromWide(Beside), TSettings{}));
-    CloseHandle(holder);
+    holder.Close();
     EXPECT_EQ(TTempFolder::ReadFileBytes(Beside), Sample);
     EXPECT_EQ(TTempFolder::List(Program), std::vector<std::wstring>{L"settings"});
     EXPECT_FALSE(WriteSettingsFile(FromWide(Temp / L"no such folder\\settings"), TSettings{}));
