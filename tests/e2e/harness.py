@@ -244,11 +244,9 @@ class Glimmera:
         return WindowInfo(focus=fields['focus'], responds=fields['responds'] == '1', **numbers)
 
     def client_rect(self, title=TITLE):
-        """(left, top, width, height) of the window's client area on the screen."""
-        info = self.info(title)
-        if info is None:
-            raise RuntimeError(f'no window "{title}"')
-        return info.client
+        """(left, top, width, height) of the window's client area on the screen. A single run of
+        the helper can miss the window while Wine is busy: it is asked again for a while."""
+        return self.wait(lambda: self.info(title), 10, f'a window "{title}"').client
 
     def screenshot(self, path=None):
         """The whole screen; kept in the run's folder (or path) until the next one."""
