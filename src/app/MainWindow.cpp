@@ -7,6 +7,7 @@
 #include "app/Requirements.h"
 #include "app/WindowPlacement.h"
 #include "base/BaseDefsWin.h"
+#include "interact/ContextMenu.h"
 
 namespace {
 
@@ -144,6 +145,7 @@ void TMainWindow::Teardown() {
     FPaintSuspended = true;
     FScene.reset();
     FAddressEdit.reset();
+    ReleaseContextMenuSlots();
     FOle.reset();
     FRC.Close();
     FDC.Close();

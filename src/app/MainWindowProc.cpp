@@ -10,6 +10,7 @@
 #include "app/ScreenPlacement.h"
 #include "base/Errors.h"
 #include "base/WindowIds.h"
+#include "interact/ContextMenu.h"
 #include "render/IconTextureManager.h"
 
 namespace {
@@ -26,6 +27,10 @@ int HighY(LPARAM lParam) {
 } // namespace
 
 LRESULT CALLBACK TMainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // While the shell's context menu is up, its owner-drawn entries and submenus are its own.
+    LRESULT menuResult = 0;
+    if (ContextMenuHandleMessage(message, wParam, lParam, menuResult))
+        return menuResult;
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA,

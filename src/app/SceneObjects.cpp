@@ -2,10 +2,13 @@
 
 #include <shellapi.h>
 
+#include "app/PendingException.h"
 #include "base/Errors.h"
-#include "interact/FileEngine.h"
 #include "base/Handles.h"
 #include "base/WinString.h"
+#include "interact/ContextMenu.h"
+#include "interact/FileEngine.h"
+#include "interact/Shortcuts.h"
 
 namespace {
 
@@ -68,6 +71,16 @@ TSceneObjects::TSceneObjects(TMainWindowValues& window, const int32_t& clientHei
                 *FLevels, *FSceneCamera, viewports, FSceneViewport, window, *FWidgets, *FFilterEdit,
                 static_cast<TSceneCommands&>(*this)),
             "SceneOps");
+        // OLE holds the drop target as long as the window is registered: revoked before the
+        // objects it reaches go.
+        FDropTarget.Attach(
+            new TDropTarget(window, viewports, FSceneViewport, *FSceneOps, KeepPendingException));
+        FOwnedObjects.push_back([this] {
+            FDropTarget->Revoke();
+            FDropTarget.Reset();
+            if (FSite.ObjectDestroyed)
+                FSite.ObjectDestroyed("DropTarget");
+        });
     } catch (...) {
         DestroyOwned();
         throw;
@@ -102,6 +115,12 @@ TLevelsHooks TSceneObjects::LevelsHooks() {
     };
     hooks.ShowLimit = [this](const std::u16string& title, const std::u16string& text) {
         MessageBoxW(FWindow.MainWindow(), AsWide(text), AsWide(title), MB_ICONERROR);
+    };
+    // An opened shortcut stands for its target: a folder opens as a level.
+    hooks.ResolveShortcut = [](const TIDList* absolute) {
+        TOwnedIDList target;
+        ResolveShortcutIDList(absolute, target);
+        return target;
     };
     hooks.WaitCursor = [] {
         HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
@@ -152,4 +171,18 @@ void TSceneObjects::CopyFullPath(const std::u16string& path) {
 void TSceneObjects::Paste() {
     if (TFolderView* current = FLevels->Levels().Current())
         PasteIntoFolder(*current);
+}
+
+void TSceneObjects::StartDrag(TFolderView& view) {
+    DragSelection(view);
+}
+
+bool TSceneObjects::ShowContextMenu(const std::u16string& path, int32_t x, int32_t y) {
+    TContextMenuActions actions;
+    actions.CopyFullPath = [this, path] { CopyFullPath(path); };
+    actions.CloseAllButThis = [this] {
+        if (TFolderView* marked = FLevels->Levels().Marked())
+            FLevels->Levels().CloseAllBut(*marked);
+    };
+    return ShowItemContextMenu(FWindow.MainWindow(), x, y, path, actions);
 }

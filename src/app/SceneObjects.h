@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "base/MainWindowValues.h"
+#include <wrl/client.h>
+
+#include "interact/DragDrop.h"
 #include "interact/FilterEdit.h"
 #include "interact/SceneCommands.h"
 #include "interact/SceneOperations.h"
@@ -97,6 +100,8 @@ private:
     void CopySelection() override;
     void CopyFullPath(const std::u16string& path) override;
     void Paste() override;
+    bool ShowContextMenu(const std::u16string& path, int32_t x, int32_t y) override;
+    void StartDrag(TFolderView& view) override;
 
     template <class T>
     T& Own(std::unique_ptr<T>& variable, std::unique_ptr<T> object, const char* name);
@@ -115,6 +120,7 @@ private:
     std::unique_ptr<TLevelsScene> FLevels;
     std::unique_ptr<TFilterEdit> FFilterEdit;
     std::unique_ptr<TSceneOperationManager> FSceneOps;
+    Microsoft::WRL::ComPtr<TDropTarget> FDropTarget;
     int32_t FExplorerViewport = -1;
     int32_t FSceneViewport = -1;
     int32_t FMouseX = 0;

@@ -15,6 +15,8 @@ void TSceneObjects::DrawScene() {
 void TSceneObjects::DrawOverlays() {
     if (FSceneOps->Banding())
         FSceneOps->DrawBand(FWindow.Split());
+    if (FDropTarget && FDropTarget->PhantomVisible())
+        FDropTarget->Phantom().Draw();
     if (FSceneOps->Tooltip().Visible())
         FSceneOps->Tooltip().Draw();
     FWidgets->Draw(FSceneViewport);

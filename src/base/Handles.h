@@ -131,6 +131,14 @@ private:
     HGDIOBJ FPrevious;
 };
 
+struct TMenuTraits {
+    using THandle = HMENU;
+    static THandle Null() { return nullptr; }
+    static bool Free(THandle h) { return DestroyMenu(h) != FALSE; }
+};
+// A menu made by the program (CreatePopupMenu), destroyed with its submenus.
+using TMenuHandle = TUniqueHandle<TMenuTraits>;
+
 struct TGlobalBlockTraits {
     using THandle = HGLOBAL;
     static THandle Null() { return nullptr; }

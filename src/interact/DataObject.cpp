@@ -40,29 +40,6 @@ const TDataObject::TEntry* TDataObject::Find(const FORMATETC* format) const {
     return nullptr;
 }
 
-HRESULT TDataObject::QueryInterface(REFIID iid, void** object) {
-    if (!object)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDataObject) {
-        *object = static_cast<IDataObject*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG TDataObject::AddRef() {
-    return ++FReferences;
-}
-
-ULONG TDataObject::Release() {
-    const ULONG left = --FReferences;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 HRESULT TDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
     if (!medium)
         return E_POINTER;

@@ -4,13 +4,13 @@
 #include <windows.h>
 #include <objidl.h>
 
-#include <atomic>
 #include <cstdint>
 #include <vector>
 
+#include "base/ComObject.h"
 #include "base/Handles.h"
 
-class TDataObject final : public IDataObject {
+class TDataObject final : public TComObject<IDataObject> {
 public:
     TDataObject() = default;
     TDataObject(const TDataObject&) = delete;
@@ -19,10 +19,6 @@ public:
     // Keeps a copy of the bytes under the format; false when there is no memory for it.
     bool Add(CLIPFORMAT format, const std::vector<uint8_t>& bytes);
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     // IDataObject
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override;
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC* format, STGMEDIUM* medium) override;
@@ -41,10 +37,9 @@ private:
         SIZE_T Size;
     };
 
-    ~TDataObject() = default;
+    ~TDataObject() override = default;
     // The entry for a format the caller may take as an HGLOBAL, or nullptr.
     const TEntry* Find(const FORMATETC* format) const;
 
-    std::atomic<ULONG> FReferences{1};
     std::vector<TEntry> FEntries;
 };

@@ -13,6 +13,7 @@
 #include "interact/ShellIDListArray.h"
 #include "model/FolderView.h"
 #include "services/IDListWin.h"
+#include "services/WStrUtils.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -70,6 +71,18 @@ TPathList BuildSelectedPathList(const TFolderView& view) {
     return BuildPathList(paths);
 }
 
+TPathList PathListFromHDrop(HDROP drop) {
+    std::vector<std::u16string> paths;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring name(length + 1, L'\0');
+        name.resize(DragQueryFileW(drop, i, name.data(), length + 1));
+        paths.push_back(FromWide(name.c_str()));
+    }
+    return BuildPathList(paths);
+}
+
 void DeletePaths(const TPathList& list, bool allowUndo) {
     if (list.size() < 2)
         return; // nothing to delete
@@ -84,7 +97,34 @@ void DeleteSelection(const TFolderView& view, bool allowUndo) {
     DeletePaths(BuildSelectedPathList(view), allowUndo);
 }
 
+void DeleteDroppedFiles(HDROP drop, bool allowUndo) {
+    DeletePaths(PathListFromHDrop(drop), allowUndo);
+}
+
+TOwnedIDList CreateNewFolder(const std::u16string& parent, const std::u16string& name) {
+    std::u16string directory = parent;
+    NormalizeTrailingBackslash(directory);
+    wchar_t path[MAX_PATH] = {};
+    if (directory.empty() ||
+        !PathYetAnotherMakeUniqueName(path, AsWide(directory), nullptr, AsWide(name)))
+        return {};
+    if (SHCreateDirectoryExW(nullptr, path, nullptr) != ERROR_SUCCESS)
+        return {};
+    ComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(&desktop)))
+        return {};
+    TOwnedIDList folder;
+    if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, path, nullptr,
+                                         reinterpret_cast<LPITEMIDLIST*>(folder.Receive()),
+                                         nullptr)))
+        return {};
+    return folder;
+}
+
 void TransferFiles(IDataObject& data, const std::u16string& folder, UINT operation) {
+    // Without a folder the shell would take the process's working directory.
+    if (folder.empty())
+        return;
     const std::vector<std::u16string> paths = DroppedPaths(data);
     if (paths.empty())
         return;
@@ -100,7 +140,12 @@ void TransferFiles(IDataObject& data, const std::u16string& folder, UINT operati
     SHFileOperationW(&shell);
 }
 
-ComPtr<IDataObject> CreateSelectionDataObject(const TFolderView& view) {
+std::u16string FirstDroppedPath(IDataObject& data) {
+    const std::vector<std::u16string> paths = DroppedPaths(data);
+    return paths.empty() ? std::u16string() : paths.front();
+}
+
+ComPtr<IDataObject> CreateFileDataObject(const TFolderView& view) {
     const std::vector<const TFSEView*> items = SelectedItems(view);
     if (items.empty())
         return nullptr;
@@ -117,7 +162,7 @@ ComPtr<IDataObject> CreateSelectionDataObject(const TFolderView& view) {
 }
 
 void CopySelectionToClipboard(const TFolderView& view) {
-    if (ComPtr<IDataObject> data = CreateSelectionDataObject(view))
+    if (ComPtr<IDataObject> data = CreateFileDataObject(view))
         OleSetClipboard(data.Get());
 }
 

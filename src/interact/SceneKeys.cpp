@@ -224,8 +224,14 @@ void TSceneOperationManager::Char(WPARAM character) {
         FCommands.CopySelection();
         break;
     case CtrlP: {
-        const TSceneHit hit = HitTestScene(FLastX, FLastY, PickLeftPress);
-        FCommands.CopyFullPath(hit.Item ? hit.Item->Path() : std::u16string());
+        // A sort caption copies nothing; empty space copies an empty text.
+        const TSceneHit hit = HitTestScene(FLastX, FLastY, PickRightPress);
+        if (hit.Item)
+            FCommands.CopyFullPath(hit.Item->Path());
+        else if (hit.View)
+            FCommands.CopyFullPath(hit.View->Path());
+        else if (hit.Empty())
+            FCommands.CopyFullPath(std::u16string());
         break;
     }
     case CtrlV:

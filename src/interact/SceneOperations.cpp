@@ -238,10 +238,11 @@ void TSceneOperationManager::StartBand() {
 
 void TSceneOperationManager::ResetState() {
     FHitObject = TSceneHit{};
-    if (FState == TSceneState::DraggingItems) {
-        FDragSourceView = nullptr;
+    if (FState == TSceneState::DraggingItems)
         Redraw();
-    }
+    // A release ends the press: a later drag from another program has no source here, and
+    // the view may be gone by then.
+    FDragSourceView = nullptr;
     FState = TSceneState::Idle;
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     ReleaseCapture();
@@ -283,6 +284,8 @@ void TSceneOperationManager::MouseMove(int32_t x, int32_t y, WPARAM keys, int32_
         if (BeyondDragThreshold(FPressX, FPressY, x, y) && FDragSourceView) {
             FState = TSceneState::DraggingItems;
             FCommands.StartDrag(*FDragSourceView);
+            // The drag loop took the release.
+            ResetState();
         }
         return;
     case TSceneState::MovingSplit:
@@ -330,6 +333,12 @@ void TSceneOperationManager::MouseMove(int32_t x, int32_t y, WPARAM keys, int32_
         return;
     }
     Redraw();
+}
+
+void TSceneOperationManager::DragHover(int32_t x, int32_t y, WPARAM keys) {
+    FLastX = x;
+    FLastY = y;
+    UpdateHover(keys);
 }
 
 void TSceneOperationManager::UpdateHover(WPARAM keys) {

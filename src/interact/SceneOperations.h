@@ -80,6 +80,8 @@ public:
     // For the drop target.
     void BeginDragOver() { FState = TSceneState::DraggingItems; }
     void EndDrag();
+    // The level under a dragged cursor becomes the marked one, as under a moving mouse.
+    void DragHover(int32_t x, int32_t y, WPARAM keys);
     TSceneHit HitTestScene(int32_t x, int32_t y, uint32_t mask);
 
     void DrawBand(int32_t split) const;

@@ -1,9 +1,7 @@
 #include "interact/TooltipPhantom.h"
 
-#include <GL/gl.h>
-#include <GL/glext.h>
-
 #include "render/BitmapAlpha.h"
+#include "render/BitmapRaster.h"
 #include "render/CaptionsFormatting.h"
 
 namespace {
@@ -44,8 +42,5 @@ void TTooltipPhantom::ShowAt(int32_t x, int32_t y) {
 void TTooltipPhantom::Draw() const {
     if (FTextWidth == 0)
         return;
-    glRasterPos2f(float(FX), float(FY));
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glDisable(GL_TEXTURE_2D);
-    glDrawPixels(FBitmap.Width(), FBitmap.Height(), GL_BGRA, GL_UNSIGNED_BYTE, FBitmap.Bits());
+    DrawBitmapPixels(FBitmap, FX, FY);
 }

@@ -142,3 +142,22 @@ TEST(TransferIDListArray, RejectsBlocksThatDoNotHoldTheirLists) {
     unterminated.push_back(0);
     EXPECT_EQ(ReadIDListArray(Exact(unterminated)), std::nullopt);
 }
+
+TEST(TransferPathList, LargestSelection) {
+    // A whole folder of a hundred thousand items with paths of the longest length selected.
+    constexpr size_t Count = 100000;
+    constexpr size_t Length = 259;
+    TPaths paths;
+    paths.reserve(Count);
+    for (size_t i = 0; i < Count; ++i) {
+        paths.push_back(std::u16string(Length - 1, u'x') + char16_t(u'0' + i % 10));
+    }
+    const TPathList list = BuildPathList(paths);
+    EXPECT_EQ(list.size(), Count * (Length + 1) + 1);
+    EXPECT_EQ(list.back(), u'\0');
+    const TBytes block = BuildDropFiles(list);
+    EXPECT_EQ(block.size(), DropFilesHeaderSize + list.size() * 2);
+    const auto read = ReadDropFiles(block);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, paths);
+}

@@ -153,6 +153,9 @@ class Glimmera:
                                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                         stderr=self.log, cwd=self.exe_dir)
         self.window = None
+        # A screen point inside the main window, for a second run whose window has the same
+        # title: the window helper then finds it there rather than by its title.
+        self.located_at = None
 
     # --- waiting ----------------------------------------------------------------------------
     def wait(self, predicate, timeout, what):
@@ -233,7 +236,8 @@ class Glimmera:
     def info(self, title=TITLE):
         """What Windows knows of the window with that title and its process (WindowInfo), or
         None when there is no such window."""
-        result = subprocess.run(['wine', WININFO, title], env=self.env, capture_output=True,
+        where = [title] if self.located_at is None else ['--at', *map(str, self.located_at)]
+        result = subprocess.run(['wine', WININFO, *where], env=self.env, capture_output=True,
                                 text=True, timeout=60)
         if result.returncode != 0:
             return None

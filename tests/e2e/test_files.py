@@ -72,6 +72,28 @@ def test_copy_and_paste_between_levels_copies_the_files(launch, scratch):
     program.wait(lambda: os.path.exists(copied) and os.path.getsize(copied) == 256 * 64, 15,
                  'the pasted copy')
     assert open(copied, 'rb').read() == bytes(range(256)) * 64
+
+    # A second paste of the same file: the shell asks before replacing it; declined, the
+    # file stays as it was.
+    program.wait_trace(lambda line: line.lower() == item(target, 'data.bin'), 10, 'the re-read')
+    with open(copied, 'ab') as f:
+        f.write(b'changed since')
+    program.key('ctrl+v')
+    program.answer_dialog('Confirm file overwrite', 'Escape')
+    program.wait_idle()
+    assert open(copied, 'rb').read() == bytes(range(256)) * 64 + b'changed since'
+
+    # Files another program put on the clipboard (an X program's text/uri-list) paste too.
+    outside = os.path.join(scratch, 'outside', 'from x été.txt')
+    make_files(os.path.dirname(outside), [])
+    with open(outside, 'w', encoding='utf-8') as f:
+        f.write('pasted from X')
+    program.set_clipboard_files([outside])
+    program.key('ctrl+v')
+    pasted = os.path.join(target, os.path.basename(outside))
+    program.wait(lambda: os.path.exists(pasted) and os.path.getsize(pasted) == 13, 15,
+                 'the file pasted from X')
+    assert open(pasted).read() == 'pasted from X'
     program.close_and_check(0)
 
 
@@ -86,6 +108,11 @@ def test_ctrl_p_puts_the_tiles_full_path_alone_on_the_clipboard(launch, scratch)
     expected = wine_path(os.path.join(folder, 'second.txt'))
     program.wait(lambda: program.clipboard() == expected, 10, 'the path on the clipboard')
     assert 'text/uri-list' not in program.clipboard('TARGETS')
+
+    # Over the level's background: the folder's path.
+    program.xdotool('mousemove', *program.to_screen((frame[0] + frame[2]) // 2, frame[3] - 6))
+    program.key('ctrl+p')
+    program.wait(lambda: program.clipboard() == wine_path(folder), 10, 'the folder path')
 
     left, top, width, height = program.client_rect()
     program.xdotool('mousemove', left + width - 20, top + height - 20)  # empty space

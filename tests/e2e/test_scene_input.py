@@ -26,6 +26,27 @@ def current_frame(program):
     return (min(e[1] for e in edges), edges[0][0], max(e[2] for e in edges), edges[-1][0])
 
 
+def level_frames(program):
+    """The frames of the levels on the screen, top to bottom, in client coordinates: left, top,
+    right, bottom. A frame's top and bottom edges are long lines, white or (the current
+    level) green; levels stacked one under the other share an edge."""
+    left, top, width, height = program.client_rect()
+    image = program.screenshot().crop((left, top, left + width, top + height))
+    pixels = image.load()
+    lines = []
+    for y in range(height):
+        xs = [x for x in range(SPLIT + 20, width)
+              if min(pixels[x, y]) > 200 or (pixels[x, y][1] > 200 and pixels[x, y][0] < 90
+                                             and pixels[x, y][2] < 90)]
+        if len(xs) > 150:
+            if lines and y - lines[-1][-1][0] <= 1:
+                lines[-1].append((y, min(xs), max(xs)))
+            else:
+                lines.append([(y, min(xs), max(xs))])
+    edges = [(group[0][0], group[0][1], group[0][2]) for group in lines]
+    return [(min(a[1], b[1]), a[0], max(a[2], b[2]), b[0]) for a, b in zip(edges, edges[1:])]
+
+
 def tile_point(frame, index, count):
     """Where the caption of the index-th of count tiles of the shown page lies: two columns
     filled top down, as many rows as half the page needs; offsets measured on a level, in

@@ -1,6 +1,7 @@
 // Tells the end-to-end tests what X cannot: where a window's client area lies on the screen,
 // which control of its thread has the keyboard, whether it answers messages, and what its
-// process holds. Usage: wininfo <exact window title>
+// process holds. Usage: wininfo <exact window title>, or wininfo --at <x> <y> for the top-level
+// window at that screen point (when two windows share a title).
 // Prints one "name value..." line each: window and client <left> <top> <width> <height>,
 // focus <class of the focused window or ->, responds <0|1>, pid, threads, handles, gdi, user.
 // Exits with 1 when no window has that title.
@@ -8,6 +9,7 @@
 #include <tlhelp32.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <memory>
 
 namespace {
@@ -47,11 +49,17 @@ void PrintFocus(DWORD threadId) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2) {
-        std::fputs("usage: wininfo <window title>\n", stderr);
+    HWND window = nullptr;
+    if (argc == 2) {
+        window = FindWindowW(nullptr, argv[1]);
+    } else if (argc == 4 && std::wcscmp(argv[1], L"--at") == 0) {
+        const POINT point{std::wcstol(argv[2], nullptr, 10), std::wcstol(argv[3], nullptr, 10)};
+        if (const HWND child = WindowFromPoint(point))
+            window = GetAncestor(child, GA_ROOT);
+    } else {
+        std::fputs("usage: wininfo <window title> | --at <x> <y>\n", stderr);
         return 2;
     }
-    const HWND window = FindWindowW(nullptr, argv[1]);
     if (!window) {
         std::fputs("no such window\n", stderr);
         return 1;

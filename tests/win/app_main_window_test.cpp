@@ -56,9 +56,9 @@ TEST(MainWindow, AnExceptionInAHandlerTearsTheSceneDownInOrderBeforeTheEntryShow
 
     EXPECT_EQ(shown, "Assertion failed (Main)");
     EXPECT_TRUE(windowGoneWhenShown);
-    EXPECT_EQ(probe.Destroyed, (std::vector<std::string>{"SceneOps", "FilterEdit", "Levels",
-                                                         "Shell", "AnimationTimer", "SceneCamera",
-                                                         "Widgets", "ViewportManager"}));
+    EXPECT_EQ(probe.Destroyed, (std::vector<std::string>{
+                                   "DropTarget", "SceneOps", "FilterEdit", "Levels", "Shell",
+                                   "AnimationTimer", "SceneCamera", "Widgets", "ViewportManager"}));
     EXPECT_EQ(probe.ContextCurrent, std::vector<bool>(probe.Destroyed.size(), true));
     EXPECT_FALSE(probe.Textures.empty()) << "the levels drew with textures";
     EXPECT_EQ(probe.TexturesLeft, 0);

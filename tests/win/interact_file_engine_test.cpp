@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <wrl/client.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,8 @@
 #include "interact/DataObject.h"
 #include "interact/FileEngine.h"
 #include "interact/PathList.h"
+#include "model_temp_folder.h"
+#include "base/WinString.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -26,6 +30,14 @@ std::vector<uint8_t> BlockBytes(HGLOBAL block) {
     TGlobalLock lock(block);
     const auto* data = static_cast<const uint8_t*>(lock.Data());
     return data ? std::vector<uint8_t>(data, data + lock.Size()) : std::vector<uint8_t>();
+}
+
+// A movable block holding the bytes, as another program hands a drop over.
+TGlobalBlock GlobalOf(const std::vector<uint8_t>& bytes) {
+    TGlobalBlock block(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
+    TGlobalLock lock(block.Get());
+    std::memcpy(lock.Data(), bytes.data(), bytes.size());
+    return block;
 }
 
 } // namespace
@@ -87,4 +99,46 @@ TEST(FileEngine, CopiedTextIsTheClipboardsOnlyContent) {
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(std::wstring(text), L"");
     CloseClipboard();
+}
+
+TEST(FileEngine, DroppedPathsFromWideAndAnsiDrops) {
+    TOleScope ole;
+    const TGlobalBlock wide =
+        GlobalOf(BuildDropFiles(BuildPathList({u"C:\\a.txt", u"D:\\\u0416"})));
+    EXPECT_EQ(PathsOf(PathListFromHDrop(static_cast<HDROP>(wide.Get()))),
+              (std::vector<std::u16string>{u"C:\\a.txt", u"D:\\\u0416"}));
+
+    // An older program's drop: fWide 0 and the names in the system code page.
+    std::vector<uint8_t> ansi(DropFilesHeaderSize, 0);
+    ansi[0] = DropFilesHeaderSize;
+    for (const char* name : {"C:\\one.txt", "C:\\two"})
+        ansi.insert(ansi.end(), name, name + std::strlen(name) + 1);
+    ansi.push_back(0);
+    const TGlobalBlock narrow = GlobalOf(ansi);
+    EXPECT_EQ(PathsOf(PathListFromHDrop(static_cast<HDROP>(narrow.Get()))),
+              (std::vector<std::u16string>{u"C:\\one.txt", u"C:\\two"}));
+
+    ComPtr<TDataObject> data;
+    data.Attach(new TDataObject());
+    EXPECT_EQ(FirstDroppedPath(*data.Get()), u"") << "no files offered";
+    ASSERT_TRUE(data->Add(CF_HDROP, BuildDropFiles(BuildPathList({u"C:\\x", u"C:\\y"}))));
+    EXPECT_EQ(FirstDroppedPath(*data.Get()), u"C:\\x");
+}
+
+TEST(FileEngine, NewFolderTakesTheNextFreeName) {
+    TOleScope ole;
+    TTempFolder temp;
+    const std::u16string parent = FromWide(temp.Path().c_str());
+    const TOwnedIDList first = CreateNewFolder(parent, u"New Folder");
+    ASSERT_TRUE(first);
+    // A trailing backslash on the parent changes nothing.
+    const TOwnedIDList second = CreateNewFolder(parent + u"\\", u"New Folder");
+    ASSERT_TRUE(second);
+    std::vector<std::wstring> names = TTempFolder::List(temp.Path());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"New Folder", L"New Folder (2)"}));
+    wchar_t path[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(second.Get()), path));
+    EXPECT_EQ(FromWide(path), parent + u"\\New Folder (2)");
+    EXPECT_FALSE(CreateNewFolder(u"", u"New Folder"));
 }

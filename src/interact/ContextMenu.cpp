@@ -1,0 +1,172 @@
+#include "interact/ContextMenu.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "base/WinString.h"
+#include "services/LocalizedStrings.h"
+#include "services/WStrUtils.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// The shell's menu objects while their menu is up: the window procedure passes them the
+// messages of the modal menu loop.
+ComPtr<IContextMenu> MenuSlot;
+ComPtr<IContextMenu2> Menu2Slot;
+ComPtr<IContextMenu3> Menu3Slot;
+
+// Fills the slots for the scope of one menu and empties them on every way out.
+class TSlotsScope {
+public:
+    explicit TSlotsScope(const ComPtr<IContextMenu>& menu) {
+        MenuSlot = menu;
+        menu.As(&Menu2Slot);
+        menu.As(&Menu3Slot);
+    }
+    ~TSlotsScope() { ReleaseContextMenuSlots(); }
+    TSlotsScope(const TSlotsScope&) = delete;
+    TSlotsScope& operator=(const TSlotsScope&) = delete;
+};
+
+void InsertEntry(HMENU menu, UINT position, UINT id, const std::u16string& text) {
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_ID | MIIM_STRING;
+    item.fType = MFT_STRING;
+    item.wID = id;
+    item.dwTypeData = const_cast<wchar_t*>(AsWide(text));
+    InsertMenuItemW(menu, position, TRUE, &item);
+}
+
+void InsertSeparator(HMENU menu, UINT position) {
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_TYPE;
+    item.fType = MFT_SEPARATOR;
+    InsertMenuItemW(menu, position, TRUE, &item);
+}
+
+// One line for the debug trace: the entries' texts, "-" for a separator.
+void TraceEntries(HMENU menu) {
+    std::wstring line = L"context menu:";
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof(item);
+        item.fMask = MIIM_FTYPE | MIIM_STRING;
+        item.dwTypeData = text;
+        item.cch = static_cast<UINT>(std::size(text) - 1);
+        GetMenuItemInfoW(menu, i, TRUE, &item);
+        line += i ? L"|" : L" ";
+        line += (item.fType & MFT_SEPARATOR) ? L"-" : text;
+    }
+    OutputDebugStringW(line.c_str());
+}
+
+void InvokeShellCommand(IContextMenu& shell, HWND window, UINT id, POINT screen) {
+    CMINVOKECOMMANDINFOEX invoke{};
+    invoke.cbSize = sizeof(invoke);
+    invoke.fMask = CMIC_MASK_UNICODE | CMIC_MASK_PTINVOKE;
+    // The shell reads the modifiers from here: Shift makes its delete permanent.
+    if (GetKeyState(VK_CONTROL) < 0)
+        invoke.fMask |= CMIC_MASK_CONTROL_DOWN;
+    if (GetKeyState(VK_SHIFT) < 0)
+        invoke.fMask |= CMIC_MASK_SHIFT_DOWN;
+    invoke.hwnd = window;
+    invoke.lpVerb = MAKEINTRESOURCEA(id - FirstShellCommand);
+    invoke.lpVerbW = MAKEINTRESOURCEW(id - FirstShellCommand);
+    invoke.nShow = SW_SHOWNORMAL;
+    invoke.ptInvoke = screen;
+    shell.InvokeCommand(reinterpret_cast<CMINVOKECOMMANDINFO*>(&invoke));
+}
+
+} // namespace
+
+HRESULT GetItemUIObject(HWND window, const std::u16string& path, REFIID iid, void** object) {
+    *object = nullptr;
+    TCoTaskMem<ITEMIDLIST> absolute;
+    SFGAOF attributes = 0;
+    HRESULT result = SHParseDisplayName(AsWide(path), nullptr, absolute.Receive(), 0, &attributes);
+    if (FAILED(result))
+        return result;
+    ComPtr<IShellFolder> parent;
+    PCUITEMID_CHILD child = nullptr;
+    result = SHBindToParent(absolute.Get(), IID_PPV_ARGS(&parent), &child);
+    if (SUCCEEDED(result))
+        result = parent->GetUIObjectOf(window, 1, &child, iid, nullptr, object);
+    return result;
+}
+
+TItemMenu BuildItemMenu(HWND window, const std::u16string& path) {
+    TItemMenu built;
+    if (path.empty())
+        return built;
+    // An item's path ends in one backslash, as the shell's folders are named; should a shell
+    // refuse that for a file, the path as given is tried.
+    std::u16string normalized = path;
+    NormalizeTrailingBackslash(normalized);
+    if (FAILED(GetItemUIObject(window, normalized, IID_PPV_ARGS(&built.Shell))) &&
+        (normalized == path || FAILED(GetItemUIObject(window, path, IID_PPV_ARGS(&built.Shell)))))
+        return built;
+    TMenuHandle menu(CreatePopupMenu());
+    if (!menu || FAILED(built.Shell->QueryContextMenu(menu.Get(), 1, FirstShellCommand,
+                                                      LastShellCommand, CMF_NORMAL)))
+        return built;
+    // The calls' order puts the program's entries after the shell's first one, between
+    // separators.
+    InsertEntry(menu.Get(), 1, CopyFullPathCommand, sCopyFullPath);
+    InsertEntry(menu.Get(), 2, CloseAllButThisCommand, sCloseAllButThis);
+    InsertSeparator(menu.Get(), 3);
+    InsertSeparator(menu.Get(), 1);
+    built.Menu = std::move(menu);
+    return built;
+}
+
+bool ShowItemContextMenu(HWND window, int32_t x, int32_t y, const std::u16string& path,
+                         const TContextMenuActions& actions) {
+    POINT screen{x, y};
+    if (x == -1 && y == -1)
+        screen = POINT{0, 0};
+    ClientToScreen(window, &screen);
+    TItemMenu built = BuildItemMenu(window, path);
+    if (!built.Menu)
+        return false;
+    TSlotsScope slots(built.Shell);
+    TraceEntries(built.Menu.Get());
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenuEx(built.Menu.Get(), TPM_RETURNCMD, screen.x, screen.y, window, nullptr));
+    if (chosen == CopyFullPathCommand) {
+        if (actions.CopyFullPath)
+            actions.CopyFullPath();
+    } else if (chosen == CloseAllButThisCommand) {
+        if (actions.CloseAllButThis)
+            actions.CloseAllButThis();
+    } else if (chosen >= FirstShellCommand && chosen <= LastShellCommand) {
+        InvokeShellCommand(*built.Shell.Get(), window, chosen, screen);
+    }
+    return true;
+}
+
+bool ContextMenuHandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (Menu3Slot) {
+        LRESULT handled = 0;
+        if (SUCCEEDED(Menu3Slot->HandleMenuMsg2(message, wParam, lParam, &handled))) {
+            result = handled;
+            return true;
+        }
+    }
+    if (Menu2Slot && SUCCEEDED(Menu2Slot->HandleMenuMsg(message, wParam, lParam))) {
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+void ReleaseContextMenuSlots() {
+    Menu3Slot.Reset();
+    Menu2Slot.Reset();
+    MenuSlot.Reset();
+}

@@ -1,0 +1,202 @@
+#include "interact/DragDrop.h"
+
+#include <ole2.h>
+#include <shellapi.h>
+#include <wrl/client.h>
+
+#include "base/BaseDefsWin.h"
+#include "base/Errors.h"
+#include "base/WinString.h"
+#include "interact/FileEngine.h"
+#include "interact/SceneOperations.h"
+#include "interact/Shortcuts.h"
+#include "model/FolderView.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+constexpr const char* Module = "FileEngine";
+
+static_assert(DropEffectCopy == DROPEFFECT_COPY && DropEffectMove == DROPEFFECT_MOVE &&
+              DropEffectLink == DROPEFFECT_LINK && DropKeyShift == MK_SHIFT &&
+              DropKeyControl == MK_CONTROL);
+
+bool OffersFiles(IDataObject* data) {
+    FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    return data && data->QueryGetData(&format) == S_OK;
+}
+
+// What a drop at the hit would go into: a level's folder, or a folder item (its caption
+// stands for it). A file item is no target: the shell would take its path for the new name of
+// the dropped file and replace the file.
+std::u16string TargetOf(const TSceneHit& hit) {
+    if (hit.Item)
+        return GetPathKind(hit.Item->Path()) == 0 ? hit.Item->Path() : std::u16string();
+    if (hit.View)
+        return hit.View->Path();
+    return {};
+}
+} // namespace
+
+TDropTarget::TDropTarget(TMainWindowValues& window, const TViewportManager2& viewports,
+                         int32_t sceneViewport, TSceneOperationManager& scene,
+                         std::function<void()> keepException)
+    : FWindow(window), FViewports(viewports), FSceneViewport(sceneViewport), FScene(scene),
+      FKeepException(std::move(keepException)) {
+    FRegistered = RegisterDragDrop(window.MainWindow(), this) == S_OK;
+    FDrawn = FCurrent;
+    FPhantom.Redraw(FCurrent);
+}
+
+void TDropTarget::Revoke() {
+    if (FRegistered)
+        RevokeDragDrop(FWindow.MainWindow());
+    FRegistered = false;
+    FAcceptable = false;
+}
+
+template <class Action> HRESULT TDropTarget::Guarded(Action action) {
+    try {
+        action();
+        return S_OK;
+    } catch (...) {
+        if (FKeepException)
+            FKeepException();
+        return E_UNEXPECTED;
+    }
+}
+
+POINT TDropTarget::ClientPoint(POINTL screen) const {
+    POINT point{screen.x, screen.y};
+    ScreenToClient(FWindow.MainWindow(), &point);
+    return point;
+}
+
+void TDropTarget::UpdateHover(POINT point) {
+    const int32_t index = FViewports.HitTest(point.x, point.y);
+    if (index == FHoverViewport)
+        return;
+    FHoverViewport = index;
+    FHoverRect = TViewport{};
+    if (index >= 0)
+        FViewports.GetViewport(index, FHoverRect);
+}
+
+DWORD TDropTarget::Decide(DWORD keys, DWORD allowed, POINT point) {
+    FCurrent.Target.clear();
+    if (FHoverViewport == FSceneViewport)
+        FCurrent.Target = TargetOf(FScene.HitTestScene(point.x, point.y, PickRightPress));
+    FCurrent.NoTarget = FCurrent.Target.empty();
+    const TDropDecision decision = DecideDrop(keys, allowed, !FCurrent.NoTarget);
+    FCurrent.Operation = decision.Operation;
+    return decision.Effect;
+}
+
+HRESULT TDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL screen, DWORD* effect) {
+    return Guarded([&] {
+        const POINT point = ClientPoint(screen);
+        UpdateHover(point);
+        FScene.BeginDragOver();
+        FCurrent.Inside = true;
+        FAcceptable = FRegistered && OffersFiles(data);
+        const DWORD allowed = effect ? *effect : DROPEFFECT_NONE;
+        const DWORD decided = Decide(keys, allowed, point);
+        if (effect)
+            *effect = FAcceptable ? decided : DROPEFFECT_NONE;
+        RedrawLabel();
+    });
+}
+
+HRESULT TDropTarget::DragOver(DWORD keys, POINTL screen, DWORD* effect) {
+    return Guarded([&] {
+        const POINT point = ClientPoint(screen);
+        UpdateHover(point);
+        const DWORD allowed = effect ? *effect : DROPEFFECT_NONE;
+        const DWORD decided = Decide(keys, allowed, point);
+        if (effect)
+            *effect = FAcceptable ? decided : DROPEFFECT_NONE;
+        if (FHoverViewport >= 0) {
+            int32_t x = 0;
+            int32_t y = 0;
+            FViewports.WindowToViewport(FHoverViewport, point.x, point.y, x, y);
+            FPhantom.MoveTo(x, y, FHoverRect.Width);
+        }
+        if (!(FCurrent == FDrawn))
+            RedrawLabel();
+        FScene.DragHover(point.x, point.y, keys);
+        FWindow.RequestRedraw();
+    });
+}
+
+void TDropTarget::RedrawLabel() {
+    FDrawn = FCurrent;
+    FPhantom.Redraw(FCurrent);
+    // The debugger sees what the label says, for whoever checks a drag from outside.
+    OutputDebugStringW(AsWide(u"drag label: " + FPhantom.Text()));
+}
+
+HRESULT TDropTarget::DragLeave() {
+    return Guarded([&] { Leave(); });
+}
+
+void TDropTarget::Leave() {
+    GMAssert(FCurrent.Inside, Module);
+    FCurrent.Inside = false;
+    FCurrent.Target.clear();
+    FScene.EndDrag();
+    FHoverViewport = -1;
+    FWindow.RequestRedraw();
+}
+
+HRESULT TDropTarget::Drop(IDataObject* data, DWORD keys, POINTL screen, DWORD* effect) {
+    return Guarded([&] {
+        DWORD done = DROPEFFECT_NONE;
+        if (FAcceptable && data) {
+            const POINT point = ClientPoint(screen);
+            UpdateHover(point);
+            done = Decide(keys, effect ? *effect : DROPEFFECT_NONE, point);
+            DropData(*data, done);
+        }
+        if (effect)
+            *effect = done;
+        Leave();
+    });
+}
+
+void TDropTarget::DropData(IDataObject& data, DWORD effect) {
+    if (effect & DROPEFFECT_LINK) {
+        const std::u16string first = FirstDroppedPath(data);
+        if (!first.empty())
+            CreateShortcut(first, FCurrent.Target, u"", u"");
+    } else if (effect & DROPEFFECT_COPY) {
+        TransferFiles(data, FCurrent.Target, FO_COPY);
+    } else if (effect & DROPEFFECT_MOVE) {
+        const TFolderView* source = FScene.DragSourceView();
+        const std::u16string from = source ? source->Path() : std::u16string();
+        if (FCurrent.Target != from)
+            TransferFiles(data, FCurrent.Target, FO_MOVE);
+    }
+}
+
+HRESULT TDropSource::QueryContinueDrag(BOOL escapePressed, DWORD keys) {
+    if (escapePressed)
+        return DRAGDROP_S_CANCEL;
+    if (!(keys & MK_LBUTTON))
+        return DRAGDROP_S_DROP;
+    return S_OK;
+}
+
+HRESULT TDropSource::GiveFeedback(DWORD) {
+    return DRAGDROP_S_USEDEFAULTCURSORS;
+}
+
+void DragSelection(const TFolderView& view) {
+    ComPtr<IDataObject> data = CreateFileDataObject(view);
+    if (!data)
+        return;
+    ComPtr<IDropSource> source;
+    source.Attach(new TDropSource());
+    DWORD effect = DROPEFFECT_NONE;
+    DoDragDrop(data.Get(), source.Get(), DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK,
+               &effect);
+}

@@ -1,0 +1,132 @@
+"""The shell's context menu of a tile with the program's two entries: the path to the
+clipboard, closing the other levels, and the shell's own commands."""
+import os
+
+from harness import item, make_files, wine_path
+from test_files import TRASH, confirm
+from test_levels import open_by_address
+from test_scene_input import current_frame, hover_level, open_folder, tile_point
+
+# The program's trace line when a menu shows: its entries, '-' for a separator.
+MENU = 'context menu: '
+
+
+def right_click(program, frame, point):
+    """Right-clicks a client point inside the level; returns the menu window and its entries."""
+    hover_level(program, frame)
+    start = len(program.trace())
+    untitled = set(program.visible_windows(''))  # the root window has no title either
+    program.click_client(*point, button=3)
+    lines = program.wait(lambda: [line for line in program.trace()[start:]
+                                  if line.startswith(MENU)], 10, 'the context menu')
+    menu = program.wait(lambda: set(program.visible_windows('')) - untitled, 10,
+                        'the menu window').pop()
+    return menu, lines[-1][len(MENU):].split('|')
+
+
+def choose(program, menu, entries, text):
+    """Walks down to the entry with the keyboard (separators are skipped) and runs it."""
+    downs = [entry for entry in entries if entry != '-'].index(text) + 1
+    program.key(*['Down'] * downs, 'Return', window=menu)
+    program.wait(lambda: menu not in program.visible_windows(''), 10, 'the menu to close')
+
+
+def copy_path_through_menu(program, frame, point, path):
+    """Chooses "Copy full path" in the menu of the tile at point and waits for path on the
+    clipboard."""
+    menu, entries = right_click(program, frame, point)
+    choose(program, menu, entries, 'Copy full path [Ctrl+P]')
+    expected = wine_path(path)
+    program.wait(lambda: program.clipboard() == expected, 10, f'{expected} on the clipboard')
+
+
+def settled_frame(program):
+    """The current level's frame once the camera has stopped flying."""
+    frames = [None]
+
+    def settled():
+        frames.append(current_frame(program))
+        return frames[-1] == frames[-2] and frames[-1]
+
+    return program.wait(settled, 15, 'the camera to settle')
+
+
+def test_a_file_tiles_menu_holds_the_programs_entries_and_copies_the_path(launch, scratch):
+    folder = os.path.join(scratch, 'menu')
+    make_files(folder, ['first.txt', 'second.txt'])
+    program = open_folder(launch, folder)
+    frame = current_frame(program)
+    point = tile_point(frame, 1, 2)
+    program.set_clipboard('untouched')
+
+    menu, entries = right_click(program, frame, point)
+    assert entries[0] not in ('-', 'Copy full path [Ctrl+P]')
+    assert entries[1:5] == ['-', 'Copy full path [Ctrl+P]', 'Close all but this', '-']
+    assert '&Delete' in entries[5:]
+    program.key('Escape', window=menu)
+    program.wait(lambda: menu not in program.visible_windows(''), 10, 'the menu to close')
+    program.wait_idle()
+    assert program.clipboard() == 'untouched'
+    assert sorted(os.listdir(folder)) == ['first.txt', 'second.txt']
+
+    copy_path_through_menu(program, frame, point, os.path.join(folder, 'second.txt'))
+    program.close_and_check(0)
+
+
+def test_the_shells_delete_entry_deletes_after_its_question(launch, scratch):
+    folder = os.path.join(scratch, 'shell')
+    make_files(folder, ['a_keep.txt', 'b_victim.txt'])
+    # Wine recycles into the desktop's trash only where one exists; a bare machine has none.
+    os.makedirs(TRASH, exist_ok=True)
+    os.makedirs(os.path.join(os.path.dirname(TRASH), 'info'), exist_ok=True)
+    program = open_folder(launch, folder)
+    frame = current_frame(program)
+
+    menu, entries = right_click(program, frame, tile_point(frame, 1, 2))
+    choose(program, menu, entries, '&Delete')
+    confirm(program, 'Return')
+    victim = os.path.join(folder, 'b_victim.txt')
+    program.wait(lambda: not os.path.exists(victim), 10, 'the file deleted')
+    assert os.path.exists(os.path.join(folder, 'a_keep.txt'))
+    program.close_and_check(0)
+
+
+def test_close_all_but_this_keeps_the_root_and_the_marked_level(launch, scratch):
+    first = os.path.join(scratch, 'first')
+    second = os.path.join(scratch, 'second')
+    make_files(first, ['one.txt', 'zero.txt'])
+    make_files(second, ['two.txt', 'three.txt'])
+    program = open_folder(launch, first)
+    open_by_address(program, wine_path(second))
+    program.wait_trace(lambda line: line.lower() == item(second, 'two.txt'), 10, 'second')
+    program.wait_focus('Glimmera')
+    program.wait_idle()
+
+    frame = current_frame(program)  # the level opened last is current and marked
+    menu, entries = right_click(program, frame, tile_point(frame, 0, 2))
+    choose(program, menu, entries, 'Close all but this')
+
+    # Two levels are left: the digit of a third one makes none current, and the kept level's
+    # tile answers the menu.
+    program.key('2')
+    program.wait_idle()
+    frame = settled_frame(program)
+    copy_path_through_menu(program, frame, tile_point(frame, 1, 2), os.path.join(second, 'two.txt'))
+    program.close_and_check(0)
+
+
+def test_a_right_click_on_empty_space_opens_no_menu(launch, scratch):
+    folder = os.path.join(scratch, 'empty')
+    make_files(folder, ['only.txt'])
+    program = open_folder(launch, folder)
+    start = len(program.trace())
+    left, top, width, height = program.client_rect()
+    untitled = set(program.visible_windows(''))
+    program.click(left + width - 20, top + height - 20, button=3)
+    program.wait_idle()
+    # A menu would be up by now: its loop holds the window's thread, which answers meanwhile.
+    program.xdotool('mousemove', left + width - 30, top + height - 30)
+    program.wait_idle()
+    assert not [line for line in program.trace()[start:] if line.startswith(MENU)]
+    assert set(program.visible_windows('')) == untitled
+    program.close_and_check(0)

@@ -1,0 +1,189 @@
+"""Drag and drop onto the scene: tiles dragged from one level to another (move, copy,
+shortcut, nothing onto their own level, Escape), between two runs of the program, and files
+from an X program."""
+import os
+import subprocess
+import sys
+import time
+
+from harness import DRAG_PACE, hold, item, make_files, release, wait_until, wine_path
+from test_scene_input import current_frame, hover_level, level_frames, open_folder, tile_point
+
+SOURCE_PROGRAM = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'x_drag_source.py')
+
+
+def write(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, 'wb') as f:
+        f.write(data)
+
+
+def still_frames(program):
+    """The level frames once the camera has come to rest (two looks alike)."""
+    last = []
+
+    def settled():
+        nonlocal last
+        frames, last = last, level_frames(program)
+        return frames == last and last
+
+    return program.wait(settled, 20, 'the camera to rest')
+
+
+def drag(program, start, end, modifiers=(), before_release=None, steps=10, press_at=None):
+    """Drags from one screen point to another in small steps as a hand does, pressing the
+    modifiers at step press_at, by default near the end (Ctrl held at the press would toggle the
+    tile instead, and Ctrl with Shift keeps the level marked where they went down). Keys reach
+    the drag loop only while the source window has the X focus, which follows the pointer.
+    before_release runs with the cursor at the end, the button still down."""
+    program.xdotool('mousemove', *start, 'mousedown', '1')
+    for step in range(1, steps + 1):
+        time.sleep(DRAG_PACE)
+        if step == (press_at or steps - 1) and modifiers:
+            program.xdotool(*hold(modifiers))
+        program.xdotool('mousemove', round(start[0] + (end[0] - start[0]) * step / steps),
+                        round(start[1] + (end[1] - start[1]) * step / steps))
+    time.sleep(DRAG_PACE)
+    if before_release:
+        before_release()
+    program.xdotool('mouseup', '1', *release(modifiers))
+    program.wait_idle()
+
+
+def label(program, operation, folder):
+    """Waits for the drag label naming the operation and the folder."""
+    expected = f'drag label: {operation} To {wine_path(folder)} '
+    program.wait_trace(lambda line: line == expected, 20, f'the label "{expected}"')
+
+
+def empty_spot(program, level):
+    """A screen point on a level's background below its tiles."""
+    return program.to_screen((level[0] + level[2]) // 2, level[3] - 6)
+
+
+def tile(program, level, folder, name):
+    """The screen point of a file's tile on a level, tiles in name order."""
+    names = sorted(os.listdir(folder), key=str.lower)
+    return program.to_screen(*tile_point(level, names.index(name), len(names)))
+
+
+def test_tiles_dragged_onto_another_level_move_copy_or_link_and_escape_cancels(launch, scratch):
+    top = os.path.join(scratch, 'top')
+    target = os.path.join(top, 'z_target')
+    write(os.path.join(top, 'a_move.txt'), b'moved whole')
+    write(os.path.join(top, 'b_copy.bin'), bytes(range(256)) * 16)
+    write(os.path.join(top, 'c_link.txt'), b'linked')
+    make_files(target, ['inside.txt'])
+    program = open_folder(launch, top)
+    frame = current_frame(program)
+    hover_level(program, frame)
+    program.click_client(*tile_point(frame, 3, 4))  # opens z_target under top
+    program.wait_trace(lambda line: line.lower() == item(target, 'inside.txt'), 20, 'target')
+    parent, below = still_frames(program)[-2:]
+    into = empty_spot(program, below)
+
+    # Onto the level it came from: the label names that folder, and nothing moves.
+    own = empty_spot(program, parent)
+    drag(program, tile(program, parent, top, 'a_move.txt'), own)
+    label(program, 'MOVE', top)
+    # Escape over the target cancels.
+    drag(program, tile(program, parent, top, 'a_move.txt'), into,
+         before_release=lambda: program.xdotool('key', 'Escape'))
+    label(program, 'MOVE', target)
+    program.wait_idle()
+    assert os.path.exists(os.path.join(top, 'a_move.txt'))
+    assert not os.path.exists(os.path.join(target, 'a_move.txt'))
+
+    drag(program, tile(program, parent, top, 'a_move.txt'), into)
+    moved = os.path.join(target, 'a_move.txt')
+    program.wait(lambda: os.path.exists(moved) and not os.path.exists(
+        os.path.join(top, 'a_move.txt')), 20, 'the move')
+    assert open(moved, 'rb').read() == b'moved whole'
+
+    program.wait_trace(lambda line: line.lower() == item(target, 'a_move.txt'), 20, 'reload')
+    parent, below = still_frames(program)[-2:]
+    drag(program, tile(program, parent, top, 'b_copy.bin'), into, modifiers=('ctrl',))
+    label(program, 'COPY', target)
+    copied = os.path.join(target, 'b_copy.bin')
+    program.wait(lambda: os.path.exists(copied) and os.path.getsize(copied) == 4096, 20,
+                 'the copy')
+    assert open(copied, 'rb').read() == bytes(range(256)) * 16
+    assert os.path.exists(os.path.join(top, 'b_copy.bin'))
+
+    program.wait_trace(lambda line: line.lower() == item(target, 'b_copy.bin'), 20, 'reload')
+    parent, below = still_frames(program)[-2:]
+    into = empty_spot(program, below)
+    drag(program, tile(program, parent, top, 'c_link.txt'), into, modifiers=('ctrl', 'shift'))
+    label(program, 'SHORTCUT', target)
+    program.wait(lambda: os.path.exists(os.path.join(target, 'c_link.txt - Shortcut.lnk')), 20,
+                 'the shortcut')
+    assert os.path.exists(os.path.join(top, 'c_link.txt'))
+    program.close_and_check(0)
+
+
+def window_point(program, window):
+    """A screen point well inside an X window."""
+    x, y, width, height = program.geometry(window)
+    return x + width // 2, y + height // 2
+
+
+def test_a_drag_between_two_runs_of_the_program_copies_or_moves_the_files(launch, scratch):
+    source = os.path.join(scratch, 'source')
+    target = os.path.join(scratch, 'target')
+    write(os.path.join(source, 'copied.bin'), bytes(range(256)) * 8)
+    write(os.path.join(source, 'moved.txt'), b'moved across')
+    make_files(target, ['existing.txt'])
+    receiver = open_folder(launch, target)
+    receiver_frame = current_frame(receiver)
+    # The receiver stands right of the sender; each is then found at its place, not by title.
+    receiver.xdotool('windowmove', receiver.window, 640, 0)
+    receiver.located_at = (900, 300)
+    receiver.wait(lambda: receiver.client_rect()[0] >= 640, 20, 'the receiver to move')
+    sender = launch(args=[wine_path(source)])
+    sender.window = sender.wait(
+        lambda: [w for w in sender.visible_windows('Glimmera') if w != receiver.window], 60,
+        'the second window')[0]
+    sender.located_at = window_point(sender, sender.window)
+    sender.wait_idle()
+    sender.wait_frame()
+    sender_frame = current_frame(sender)
+    hover_level(sender, sender_frame)
+    into = empty_spot(receiver, receiver_frame)
+
+    drag(sender, sender.to_screen(*tile_point(sender_frame, 0, 2)), into, modifiers=('ctrl',),
+         press_at=2)
+    label(receiver, 'COPY', target)
+    copied = os.path.join(target, 'copied.bin')
+    sender.wait(lambda: os.path.exists(copied) and os.path.getsize(copied) == 2048, 20,
+                'the copy')
+    assert os.path.exists(os.path.join(source, 'copied.bin'))
+
+    drag(sender, sender.to_screen(*tile_point(sender_frame, 1, 2)), into)
+    label(receiver, 'MOVE', target)
+    sender.wait(lambda: os.path.exists(os.path.join(target, 'moved.txt')) and not
+                os.path.exists(os.path.join(source, 'moved.txt')), 20, 'the move')
+    sender.close_and_check(0)
+    receiver.close_and_check(0)
+
+
+def test_files_dragged_from_an_x_program_arrive_on_the_level(launch, scratch):
+    target = os.path.join(scratch, 'target')
+    outside = os.path.join(scratch, 'outside', 'from x.txt')
+    make_files(target, ['existing.txt'])
+    write(outside, 'from an X program'.encode())
+    program = open_folder(launch, target)
+    frame = current_frame(program)
+    x_program = subprocess.Popen([sys.executable, SOURCE_PROGRAM, '800', '100', outside],
+                                 env=program.x_env, stdout=subprocess.PIPE, text=True)
+    try:
+        assert x_program.stdout.readline().strip() == 'ready'
+        window = program.find_window('x drag source')
+        drag(program, window_point(program, window), empty_spot(program, frame))
+        arrived = os.path.join(target, 'from x.txt')
+        wait_until(lambda: os.path.exists(arrived) and os.path.getsize(arrived) == 17, 20,
+                   'the dropped file')
+        assert open(arrived, 'rb').read() == b'from an X program'
+    finally:
+        x_program.terminate()
+        x_program.wait(timeout=10)
+    program.close_and_check(0)
