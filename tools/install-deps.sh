@@ -6,7 +6,8 @@ packages=(
     g++-mingw-w64-x86-64-posix mingw-w64-tools
     wine wine64 fonts-wine fonts-liberation
     xvfb xauth xdotool xclip x11-apps imagemagick
-    python3 python3-pytest python3-pil python3-gi gir1.2-gtk-3.0 locales
+    python3 python3-pytest python3-pil python3-gi gir1.2-gtk-3.0 python3-aiosmtpd locales
+    dpkg-dev
 )
 missing=()
 for package in "${packages[@]}"; do
@@ -18,3 +19,6 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+
+# Sources of the libraries built for the Windows target by the build itself.
+"$(dirname "$0")/fetch-source-package.sh" curl "$(cd "$(dirname "$0")/.." && pwd)/build/deps/curl"

@@ -4,6 +4,8 @@
 
 #include <exception>
 
+#include "services/ThrowTraceWin.h"
+
 namespace {
 std::exception_ptr Pending;
 }
@@ -18,6 +20,8 @@ void RethrowPendingException() {
     if (Pending) {
         std::exception_ptr pending = Pending;
         Pending = nullptr;
+        // The report shows where it was first raised, not this rethrow.
+        const TThrowTraceFreeze keepTrace;
         std::rethrow_exception(pending);
     }
 }

@@ -64,3 +64,18 @@ TEST(MainWindow, AnExceptionInAHandlerTearsTheSceneDownInOrderBeforeTheEntryShow
     EXPECT_EQ(probe.TexturesLeft, 0);
     EXPECT_EQ(wglGetCurrentContext(), nullptr) << "the context went after the scene";
 }
+
+TEST(Entry, EveryEscapeEndsInOneBoxAndABoxThatFailsEndsTheProgramQuietly) {
+    int errors = 0;
+    std::string shown;
+    TEntryBoxes boxes;
+    boxes.Requirements = [&](const ESystemRequirements&) { ++errors; };
+    boxes.Error = [&](const std::exception& error) {
+        ++errors;
+        shown = error.what();
+        throw std::runtime_error("the box itself failed");
+    };
+    EXPECT_EQ(RunEntry([]() -> int { throw 42; }, boxes), 0);
+    EXPECT_EQ(errors, 1);
+    EXPECT_EQ(shown, "An exception of unknown kind");
+}
