@@ -7,7 +7,7 @@ packages=(
     wine wine64 fonts-wine fonts-liberation
     xvfb xauth xdotool xclip x11-apps imagemagick
     python3 python3-pytest python3-pil python3-gi gir1.2-gtk-3.0 python3-aiosmtpd locales
-    dpkg-dev
+    dpkg-dev fp-utils nsis
 )
 missing=()
 for package in "${packages[@]}"; do

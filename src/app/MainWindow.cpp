@@ -8,6 +8,7 @@
 #include "app/WindowPlacement.h"
 #include "base/BaseDefsWin.h"
 #include "interact/ContextMenu.h"
+#include "services/UpdaterWin.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <dbt.h>
 #include <shellapi.h>
 
+#include "app/AboutBox.h"
 #include "app/MenuCaptions.h"
 #include "app/PendingException.h"
 #include "app/ScreenPlacement.h"
@@ -12,10 +13,11 @@
 #include "base/WindowIds.h"
 #include "interact/ContextMenu.h"
 #include "render/IconTextureManager.h"
+#include "services/HelpWin.h"
+#include "services/ProductLinks.h"
+#include "services/UpdaterWin.h"
 
 namespace {
-
-const wchar_t HomePage[] = L"https://www.glimmera.net/";
 
 int LowX(LPARAM lParam) {
     return LOWORD(lParam);
@@ -57,12 +59,17 @@ void TMainWindow::MenuCommand(WORD command) {
         PostQuitMessage(0);
         break;
     case CmdHomePage:
-        ShellExecuteW(nullptr, L"open", HomePage, nullptr, nullptr, SW_SHOWNORMAL);
+        ShellExecuteW(MainWindow(), L"open", HomePageUrl, nullptr, nullptr, SW_SHOWNORMAL);
         break;
     case CmdHelp:
+        ShowHelp(MainWindow());
+        break;
     case CmdAbout:
+        ShowAboutBox(MainWindow());
+        break;
     case CmdCheckForUpdate:
-        break; // the help file, the About box and the updater are not part of the program yet
+        CheckForUpdate(MainWindow());
+        break;
     }
 }
 

@@ -66,7 +66,3 @@ POINT VisibleWindowPosition(const RECT& outer) {
         PositionInWorkArea(TScreenRect{outer.left, outer.top, outer.right, outer.bottom}, work);
     return POINT{at.X, at.Y};
 }
-
-void DeleteLeftoverUpdate() {
-    DeleteFileW(AsWide(ProgramDirectory() + u"update.exe"));
-}

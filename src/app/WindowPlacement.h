@@ -14,6 +14,3 @@ void SaveWindowPlacement(HWND window, int32_t split, const TSettings& loaded);
 // Where a window with this outer rectangle may open: where it is when any part of it lies on a
 // monitor, else moved onto the nearest monitor's work area.
 POINT VisibleWindowPosition(const RECT& outer);
-
-// Removes an installer a finished update left beside the program.
-void DeleteLeftoverUpdate();

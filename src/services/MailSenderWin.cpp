@@ -12,7 +12,7 @@
 #include "base/BaseDefsWin.h"
 #include "base/Handles.h"
 #include "base/WinString.h"
-#include "services/MailSettings.h"
+#include "services/BuildSettings.h"
 #include "services/WStrUtils.h"
 
 namespace {
