@@ -65,7 +65,7 @@ def test_help_file_holds_every_page_its_contents_and_index():
     # chmls prints the stored strings with their terminating zero.
     system = subprocess.run(['chmls', 'printsystem', CHM], capture_output=True, text=True,
                             check=True, timeout=30).stdout.replace('\0', '')
-    assert re.search(r'Title from \[options\]\s*:Glimmera$', system, re.M)
+    assert re.search(r'Title from \[options\]\s*:Glimmera Help$', system, re.M)
     assert re.search(r'Default topic from \[options\]\s*:index.html$', system, re.M)
 
 

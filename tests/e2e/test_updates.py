@@ -1,5 +1,6 @@
 """The Help menu: the update check against a web server on loopback, the download and start of
 the installer, the About box, and the help file."""
+import glob
 import os
 import shutil
 import time
@@ -73,7 +74,8 @@ def leftover_installer():
 
 
 def test_update_starts_only_a_whole_installer_and_the_next_start_removes_it(launch, server):
-    installer = open(os.path.join(BUILD, 'helpers', 'wininfo.exe'), 'rb').read()
+    (setup,) = glob.glob(os.path.join(BUILD, 'glimmera-setup-*.exe'))
+    installer = open(setup, 'rb').read()
     server.version([0, 0, 1, 1])
     program = launch()
     program.wait_main_window()
@@ -95,6 +97,10 @@ def test_update_starts_only_a_whole_installer_and_the_next_start_removes_it(laun
     program.key('Return', window=program.find_window('Update'))
     assert program.wait_exit(60) == 0, 'the program closes as after Exit'
     assert open(leftover_installer(), 'rb').read() == installer
+    # The installer this build made is running, at its first page.
+    setup_window = wait_until(lambda: program.visible_windows('^Glimmera Setup', exact=False),
+                              60, 'the installer window')[0]
+    program.xdotool('windowkill', setup_window)
 
     again = launch()
     again.wait_main_window()
@@ -137,7 +143,10 @@ def test_f1_opens_the_help_file_and_without_the_library_nothing_happens(launch):
     shutil.copy(help_file, program.exe_dir)  # beside the program, as an installation has it
     program.wait_main_window()
     program.key('F1')
-    program.wait(lambda: program.visible_windows('Glimmera Help'), 30, 'the help viewer')
+    (viewer,) = program.wait(lambda: program.visible_windows('Glimmera Help'), 30,
+                             'the help viewer')
+    program.key('alt+F4', window=viewer)
+    wait_until(lambda: not program.visible_windows('Glimmera Help'), 30, 'the viewer to close')
     program.close_and_check(0)
 
     without = launch(env={'WINEDLLOVERRIDES': 'mscoree,mshtml,winemenubuilder.exe,hhctrl.ocx='})
