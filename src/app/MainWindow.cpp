@@ -77,7 +77,7 @@ int TMainWindow::Run() {
             FProbe->SceneObjectDestroyed(object);
     };
     FScene = std::make_unique<TSceneObjects>(*this, FClientHeight, std::move(site));
-    FScene->OpenStartLevels();
+    FScene->OpenStartLevels(FProbe ? FProbe->ExplorerBrowserClass() : CLSID_ExplorerBrowser);
     ShowWindow(MainWindow(), FSettings.Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     SetForegroundWindow(MainWindow());
     SetFocus(MainWindow());

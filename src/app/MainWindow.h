@@ -4,6 +4,7 @@
 // by any path (the normal end of the message loop or an escaped exception) tears them down in
 // the reverse order, the scene while the GL context is still current.
 #include <windows.h>
+#include <shobjidl.h>
 
 #include <atomic>
 #include <cstdint>
@@ -25,6 +26,8 @@ public:
     virtual void Started(HWND) {}
     // One scene object was destroyed (the GL context is still current).
     virtual void SceneObjectDestroyed(const char*) {}
+    // The class of the Explorer pane's browser.
+    virtual CLSID ExplorerBrowserClass() const { return CLSID_ExplorerBrowser; }
 };
 
 class TMainWindow final : public TMainWindowValues, private TAddressEditSite {

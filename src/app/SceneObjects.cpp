@@ -9,6 +9,7 @@
 #include "interact/ContextMenu.h"
 #include "interact/FileEngine.h"
 #include "interact/Shortcuts.h"
+#include "services/HelpWin.h"
 
 namespace {
 
@@ -88,6 +89,7 @@ TSceneObjects::TSceneObjects(TMainWindowValues& window, const int32_t& clientHei
 }
 
 TSceneObjects::~TSceneObjects() {
+    FExplorer.reset();
     DestroyOwned();
 }
 
@@ -102,11 +104,15 @@ void TSceneObjects::DestroyOwned() {
 TLevelsHooks TSceneObjects::LevelsHooks() {
     TLevelsHooks hooks;
     hooks.Redraw = [this] { FWindow.RequestRedraw(); };
-    hooks.CurrentChanged = [this](TFolderView&) {
+    hooks.CurrentChanged = [this](TFolderView& view) {
         if (HWND window = FWindow.MainWindow())
             SetFocus(window);
         if (FSite.CurrentFolderChanged)
             FSite.CurrentFolderChanged();
+        // The pane follows every change the program makes; one the pane itself reported
+        // finds it there already.
+        if (FExplorer)
+            FExplorer->NavigateTo(view.AbsoluteIDList(), false);
     };
     // The filter edit goes before the levels: a view that closes then has no field to tell.
     hooks.FilterText = [this](const std::u16string& text) {
@@ -129,17 +135,24 @@ TLevelsHooks TSceneObjects::LevelsHooks() {
     return hooks;
 }
 
-// The desktop as the root level, the Computer folder beside it, the command-line folder on
-// top; the camera looks at the last of them.
-void TSceneObjects::OpenStartLevels() {
+// The desktop as the root level, the Computer folder beside it, the Explorer pane, the
+// command-line folder on top; the camera looks at the last of them and the pane shows it.
+void TSceneObjects::OpenStartLevels(REFCLSID browserClass) {
     TLevelsCollection& levels = FLevels->Levels();
     levels.OpenOrActivate(levels.DesktopIDList(), false, true);
     TFolderView* top = levels.OpenOrActivate(levels.DrivesIDList(), false, true);
+    FExplorer =
+        std::make_unique<TExplorerWindow>(FWindow.MainWindow(), levels, KeepPendingException);
+    // Without the browser the scene works alone.
+    if (FAILED(FExplorer->Create(browserClass, FWindow.Split(), FWindow.ClientHeight())))
+        FExplorer.reset();
     const std::u16string argument = CommandLineArgument();
     if (!argument.empty())
         if (TOwnedIDList folder = FShell->ParseName(argument))
             if (TFolderView* opened = levels.OpenOrActivate(folder.Get(), false, true))
                 top = opened;
+    if (top)
+        ExplorerBrowse(top->AbsoluteIDList());
     levels.PlaceCamera(top);
 }
 
@@ -148,6 +161,55 @@ void TSceneObjects::Resize(int32_t width, int32_t height, int32_t split) {
     FViewportManager->SetViewport(FSceneViewport, TViewport{split, 0, width - split, height});
     FSceneOps->Resize(width, height);
     FFilterEdit->Reposition();
+    if (FExplorer)
+        FExplorer->SetBounds(split, height);
+}
+
+void TSceneObjects::ExplorerBrowse(const TIDList* folder) {
+    if (FExplorer)
+        FExplorer->NavigateTo(folder, false);
+}
+
+void TSceneObjects::ExplorerParent() {
+    if (FExplorer)
+        FExplorer->GoToParent();
+}
+
+void TSceneObjects::ExplorerBack() {
+    if (FExplorer)
+        FExplorer->GoBack();
+}
+
+void TSceneObjects::ExplorerForward() {
+    if (FExplorer)
+        FExplorer->GoForward();
+}
+
+// The current level's focused item, renamed in the pane, which shows that level's folder.
+void TSceneObjects::ExplorerRenameFocused() {
+    TFolderView* current = FLevels->Levels().Current();
+    TFSEView* focused = FLevels->Levels().FocusedItem();
+    if (!FExplorer || !current || !focused)
+        return;
+    FExplorer->NavigateTo(current->AbsoluteIDList(), false);
+    FExplorer->RenameItem(focused->ChildIDList());
+}
+
+void TSceneObjects::ExplorerRefresh() {
+    if (FExplorer)
+        FExplorer->Refresh();
+}
+
+void TSceneObjects::ExplorerNewFolder() {
+    TFolderView* current = FLevels->Levels().Current();
+    if (!FExplorer || !current)
+        return;
+    FExplorer->NavigateTo(current->AbsoluteIDList(), false);
+    FExplorer->NewFolder();
+}
+
+bool TSceneObjects::ExplorerHasFocus() const {
+    return FExplorer && FExplorer->HasFocus();
 }
 
 void TSceneObjects::MoveSplit(int32_t x) {
@@ -175,6 +237,10 @@ void TSceneObjects::Paste() {
 
 void TSceneObjects::StartDrag(TFolderView& view) {
     DragSelection(view);
+}
+
+void TSceneObjects::ShowHelp() {
+    ::ShowHelp(FWindow.MainWindow());
 }
 
 bool TSceneObjects::ShowContextMenu(const std::u16string& path, int32_t x, int32_t y) {

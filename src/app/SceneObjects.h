@@ -13,6 +13,7 @@
 #include <wrl/client.h>
 
 #include "interact/DragDrop.h"
+#include "interact/ExplorerWindow.h"
 #include "interact/FilterEdit.h"
 #include "interact/SceneCommands.h"
 #include "interact/SceneOperations.h"
@@ -44,9 +45,10 @@ public:
     TSceneObjects& operator=(const TSceneObjects&) = delete;
 
     // The desktop, the Computer folder and the command-line folder as the first levels, the
-    // camera at the top one. Once the window routes messages here: opening a level waits for
-    // icon work that asks the window thread for icons.
-    void OpenStartLevels();
+    // camera at the top one, and the Explorer pane (of that class) showing it. Once the window
+    // routes messages here: opening a level waits for icon work that asks the window thread
+    // for icons.
+    void OpenStartLevels(REFCLSID browserClass);
 
     int32_t SceneViewport() const { return FSceneViewport; }
     TLevelsScene& Levels() { return *FLevels; }
@@ -96,12 +98,21 @@ public:
 private:
     // TSceneCommands
     void MoveSplit(int32_t x) override;
+    void ExplorerBrowse(const TIDList* folder) override;
+    void ExplorerParent() override;
+    void ExplorerBack() override;
+    void ExplorerForward() override;
+    void ExplorerRenameFocused() override;
+    void ExplorerRefresh() override;
+    void ExplorerNewFolder() override;
+    bool ExplorerHasFocus() const override;
     void DeleteSelection(TFolderView& view, bool allowUndo) override;
     void CopySelection() override;
     void CopyFullPath(const std::u16string& path) override;
     void Paste() override;
     bool ShowContextMenu(const std::u16string& path, int32_t x, int32_t y) override;
     void StartDrag(TFolderView& view) override;
+    void ShowHelp() override;
 
     template <class T>
     T& Own(std::unique_ptr<T>& variable, std::unique_ptr<T> object, const char* name);
@@ -121,6 +132,8 @@ private:
     std::unique_ptr<TFilterEdit> FFilterEdit;
     std::unique_ptr<TSceneOperationManager> FSceneOps;
     Microsoft::WRL::ComPtr<TDropTarget> FDropTarget;
+    // Made once the first levels are open; goes before the levels it reports to.
+    std::unique_ptr<TExplorerWindow> FExplorer;
     int32_t FExplorerViewport = -1;
     int32_t FSceneViewport = -1;
     int32_t FMouseX = 0;
