@@ -3,7 +3,6 @@ the installer, the About box, and the help file."""
 import glob
 import os
 import shutil
-import time
 
 import pytest
 
@@ -27,8 +26,9 @@ def help_menu(program, entry):
     entry; the separator is skipped): 1 Help, 2 About, 3 Home page, 4 Check for update."""
     x, y, _, _ = program.geometry()
     top = program.client_rect()[1]
+    untitled = set(program.visible_windows(''))
     program.click(x + 50, (y + top) // 2)  # "Help", right of "Exit" in the menu bar
-    time.sleep(0.3)
+    program.wait(lambda: set(program.visible_windows('')) - untitled, 10, 'the Help menu')
     program.key(*['Down'] * entry, 'Return')
 
 
@@ -113,14 +113,18 @@ def test_about_box_shows_picture_links_and_opens_the_bug_report(launch):
     program.wait_main_window()
     help_menu(program, 2)
     about = program.find_window('About Glimmera')
-    time.sleep(0.5)
     x, y, width, height = program.geometry(about)
-    image = program.screenshot().crop((x, y, x + width, y + height))
+
+    def picture_columns():
+        image = program.screenshot().crop((x, y, x + width, y + height))
+        return image, [px for px in range(width // 2) for py in range(10, 50)
+                       if image.getpixel((px, py)) != (255, 255, 255)]
+
+    image, coloured = program.wait(lambda: (shot := picture_columns())[1] and shot, 30,
+                                   'the picture')
     # White around the picture; the picture's first coloured column is at x = 30 or right of it.
     assert image.getpixel((5, 5)) == (255, 255, 255)
-    coloured = [px for px in range(width // 2) for py in range(10, 50)
-                if image.getpixel((px, py)) != (255, 255, 255)]
-    assert coloured and min(coloured) >= 30
+    assert min(coloured) >= 30
     program.key('Tab', 'Tab', 'Return', window=about)  # from the home page link to the bug report's
     bug = program.find_window('Send bug report')
     program.key('Escape', window=bug)
