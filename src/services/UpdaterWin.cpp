@@ -50,40 +50,6 @@ HWND MainWindowOf(HWND dialog) {
     return owner ? owner : dialog;
 }
 
-void StartInstaller(HWND mainWindow) {
-    const std::u16string path = UpdateInstallerPath();
-    std::optional<std::vector<uint8_t>> installer = Download(ServerUrl(InstallerPath));
-    // Only a whole Windows program is started: a cut download or an error page never runs.
-    if (!installer || !LooksLikeWindowsProgram(*installer)) {
-        ShowMessage(ConnectionFailure);
-        return;
-    }
-    {
-        TFileHandle file(CreateFileW(AsWide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-        DWORD written = 0;
-        if (!file ||
-            !WriteFile(file.Get(), installer->data(), DWORD(installer->size()), &written,
-                       nullptr) ||
-            written != installer->size()) {
-            file.Reset();
-            DeleteFileW(AsWide(path));
-            ShowMessage(ConnectionFailure);
-            return;
-        }
-    }
-    std::wstring commandLine; // empty, as a double-click starts it
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(AsWide(path), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &started))
-        return;
-    TKernelHandle process(started.hProcess);
-    TKernelHandle thread(started.hThread);
-    SendMessageW(mainWindow, WM_CLOSE, 0, 0);
-}
-
 INT_PTR CALLBACK UpdateDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
@@ -174,7 +140,37 @@ void CheckForUpdate(HWND mainWindow) {
 }
 
 void DownloadAndRunUpdate(HWND mainWindow) {
-    StartInstaller(mainWindow);
+    const std::u16string path = UpdateInstallerPath();
+    std::optional<std::vector<uint8_t>> installer = Download(ServerUrl(InstallerPath));
+    // Only a whole Windows program is started: a cut download or an error page never runs.
+    if (!installer || !LooksLikeWindowsProgram(*installer)) {
+        ShowMessage(ConnectionFailure);
+        return;
+    }
+    {
+        TFileHandle file(CreateFileW(AsWide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0;
+        if (!file ||
+            !WriteFile(file.Get(), installer->data(), DWORD(installer->size()), &written,
+                       nullptr) ||
+            written != installer->size()) {
+            file.Reset();
+            DeleteFileW(AsWide(path));
+            ShowMessage(ConnectionFailure);
+            return;
+        }
+    }
+    std::wstring commandLine; // empty, as a double-click starts it
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(AsWide(path), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &started))
+        return;
+    TKernelHandle process(started.hProcess);
+    TKernelHandle thread(started.hThread);
+    SendMessageW(mainWindow, WM_CLOSE, 0, 0);
 }
 
 std::u16string UpdateInstallerPath() {
