@@ -30,12 +30,16 @@ def still_frames(program):
     return program.wait(settled, 20, 'the camera to rest')
 
 
-def drag(program, start, end, modifiers=(), before_release=None, steps=10, press_at=None):
+def drag(program, start, end, modifiers=(), before_release=None, steps=10, press_at=None,
+         dropped=None):
     """Drags from one screen point to another in small steps as a hand does, pressing the
     modifiers at step press_at, by default near the end (Ctrl held at the press would toggle the
     tile instead, and Ctrl with Shift keeps the level marked where they went down). Keys reach
     the drag loop only while the source window has the X focus, which follows the pointer.
-    before_release runs with the cursor at the end, the button still down."""
+    before_release runs with the cursor at the end, the button still down. dropped waits for
+    the drop's outcome while the modifiers are still held: a drop into another program reads
+    the keys when its loop sees the release, and Wine's key state is shared between programs,
+    so a release sent right behind the button may reach it first."""
     program.xdotool('mousemove', *start, 'mousedown', '1')
     for step in range(1, steps + 1):
         time.sleep(DRAG_PACE)
@@ -46,7 +50,12 @@ def drag(program, start, end, modifiers=(), before_release=None, steps=10, press
     time.sleep(DRAG_PACE)
     if before_release:
         before_release()
-    program.xdotool('mouseup', '1', *release(modifiers))
+    if dropped:
+        program.xdotool('mouseup', '1')
+        dropped()
+        program.xdotool(*release(modifiers))
+    else:
+        program.xdotool('mouseup', '1', *release(modifiers))
     program.wait_idle()
 
 
@@ -150,12 +159,11 @@ def test_a_drag_between_two_runs_of_the_program_copies_or_moves_the_files(launch
     hover_level(sender, sender_frame)
     into = empty_spot(receiver, receiver_frame)
 
-    drag(sender, sender.to_screen(*tile_point(sender_frame, 0, 2)), into, modifiers=('ctrl',),
-         press_at=2)
-    label(receiver, 'COPY', target)
     copied = os.path.join(target, 'copied.bin')
-    sender.wait(lambda: os.path.exists(copied) and os.path.getsize(copied) == 2048, 20,
-                'the copy')
+    drag(sender, sender.to_screen(*tile_point(sender_frame, 0, 2)), into, modifiers=('ctrl',),
+         press_at=2, dropped=lambda: sender.wait(
+             lambda: os.path.exists(copied) and os.path.getsize(copied) == 2048, 20, 'the copy'))
+    label(receiver, 'COPY', target)
     assert os.path.exists(os.path.join(source, 'copied.bin'))
 
     drag(sender, sender.to_screen(*tile_point(sender_frame, 1, 2)), into)
