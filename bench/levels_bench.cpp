@@ -221,6 +221,8 @@ int main(int argc, char** argv) {
         WindowIcons = &scene.Icons();
         TLevelsCollection& levels = scene.Levels();
         levels.OpenOrActivate(levels.DesktopIDList(), false, true);
+        levels.PlaceCamera(levels.Current());
+        DrawFrame(scene, context.DC);
 
         std::printf("%-10s %14s %14s %14s\n", "files", "open+frame ms", "raw list ms", "ratio");
         for (int count = 1000; count <= largest; count *= 10) {

@@ -1,7 +1,6 @@
 #include "model/FolderItem.h"
 
 #include "model/FolderView.h"
-#include "model/ShellNamespace.h"
 #include "render/SelectionNames.h"
 
 #include <mutex>
@@ -11,15 +10,19 @@ namespace {
 std::mutex IconLock;
 } // namespace
 
-TFSEView::TFSEView(TFolderView& owner, const TIDList* childIDList, std::u16string displayName,
+TFSEView::TFSEView(TFolderView& owner, TOwnedIDList childIDList, std::u16string displayName,
                    std::u16string path)
     : FPath(std::move(path)), FDisplayName(std::move(displayName)),
-      FChildIDList(CloneIDList(childIDList)), FOwner(owner) {
-    TFileData data;
-    if (owner.ShellFolder() && owner.ShellFolder()->FileData(childIDList, data)) {
-        FWriteTime = data.WriteTime;
-        FSize = data.Size;
+      FChildIDList(std::move(childIDList)), FOwner(owner) {}
+
+const TFileData& TFSEView::FileData() const {
+    if (!FDataRead) {
+        FDataRead = true;
+        TFileData data;
+        if (FOwner.ShellFolder() && FOwner.ShellFolder()->FileData(FChildIDList.Get(), data))
+            FData = data;
     }
+    return FData;
 }
 
 TFSEView::~TFSEView() {

@@ -3,6 +3,7 @@
 // and a caption. The folder view creates and frees its items; the page's icon thread writes the
 // icon while the window thread draws it, so the icon is read and written as a whole.
 #include "model/SceneCaption.h"
+#include "model/ShellNamespace.h"
 #include "render/AtlasLayout.h"
 #include "services/OwnedIDList.h"
 #include "space/VectorMath.h"
@@ -12,7 +13,6 @@
 #include <string>
 
 class TFolderView;
-class TNamespaceFolder;
 
 // Where an icon lies in the icon atlases; Texture -1 while it is unknown.
 struct TItemIcon {
@@ -22,8 +22,8 @@ struct TItemIcon {
 
 class TFSEView {
 public:
-    // Reads the file data through the owner's folder; without it size and time stay 0.
-    TFSEView(TFolderView& owner, const TIDList* childIDList, std::u16string displayName,
+    // Takes over the child list the enumeration gave.
+    TFSEView(TFolderView& owner, TOwnedIDList childIDList, std::u16string displayName,
              std::u16string path);
     ~TFSEView();
     TFSEView(const TFSEView&) = delete;
@@ -53,19 +53,23 @@ public:
     const std::u16string& Path() const { return FPath; }
     const std::u16string& DisplayName() const { return FDisplayName; }
     const TIDList* ChildIDList() const { return FChildIDList.Get(); }
-    uint64_t WriteTime() const { return FWriteTime; }
-    uint64_t Size() const { return FSize; }
+    // Read through the owner's folder when first needed (only sorts by size or date need
+    // them); without file data size and time stay 0.
+    uint64_t WriteTime() const { return FileData().WriteTime; }
+    uint64_t Size() const { return FileData().Size; }
     TFolderView& Owner() const { return FOwner; }
     bool Visible() const { return FVisible; }
     void SetVisible(bool visible) { FVisible = visible; }
     bool Selected() const { return FSelected; }
 
 private:
+    const TFileData& FileData() const;
+
     std::u16string FPath;
     std::u16string FDisplayName;
     TOwnedIDList FChildIDList;
-    uint64_t FWriteTime = 0;
-    uint64_t FSize = 0;
+    mutable TFileData FData;
+    mutable bool FDataRead = false;
     TFolderView& FOwner;
     bool FVisible = true;
     TQuad FCorners{};

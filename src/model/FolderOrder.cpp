@@ -46,12 +46,14 @@ private:
     TShellNamespace& FShell;
 };
 
-void QuickSort(std::vector<TFSEView*>& items, int32_t low, int32_t high,
-               const TItemComparer& compare) {
+template <class TEntry, class TCompare>
+void QuickSort(std::vector<TEntry>& items, int32_t low, int32_t high, const TCompare& compare) {
     while (low < high) {
         int32_t i = low;
         int32_t j = high;
-        TFSEView* pivot = items[low + (high - low) / 2];
+        const int32_t middle = low + (high - low) / 2;
+        // The pivot is copied: its slot moves while the partition runs.
+        const TEntry pivot = items[middle];
         while (i <= j) {
             while (compare(items[i], pivot) < 0)
                 ++i;
@@ -74,6 +76,33 @@ void QuickSort(std::vector<TFSEView*>& items, int32_t low, int32_t high,
     }
 }
 
+// An item with its name's sort key.
+struct TKeyedItem {
+    TFSEView* Item;
+    const std::string* Key;
+};
+
+// Name orders through the shell's sort keys: each name is turned into a key once instead of
+// being compared about log2(n) times. False when the shell gives no keys.
+bool SortByNameKeys(std::vector<TFSEView*>& items, int32_t count, bool descending,
+                    bool byParsingName, TShellNamespace& shell) {
+    std::vector<std::string> keys(count);
+    std::vector<TKeyedItem> keyed(count);
+    for (int32_t i = 0; i < count; ++i) {
+        const std::u16string& name = byParsingName ? items[i]->Path() : items[i]->DisplayName();
+        if (!shell.SortKey(name, keys[i]))
+            return false;
+        keyed[i] = {items[i], &keys[i]};
+    }
+    const int sign = descending ? -1 : 1;
+    QuickSort(keyed, 0, count - 1, [sign](const TKeyedItem& a, const TKeyedItem& b) {
+        return sign * a.Key->compare(*b.Key);
+    });
+    for (int32_t i = 0; i < count; ++i)
+        items[i] = keyed[i].Item;
+    return true;
+}
+
 } // namespace
 
 const char16_t* SortCaptionText(uint8_t mode, int end) {
@@ -87,6 +116,10 @@ const char16_t* SortCaptionText(uint8_t mode, int end) {
 void SortItems(std::vector<TFSEView*>& items, int32_t count, uint8_t mode, bool byParsingName,
                TShellNamespace& shell) {
     const TItemComparer compare(mode, byParsingName, shell);
-    if (count > 1)
-        QuickSort(items, 0, count - 1, compare);
+    if (count < 2)
+        return;
+    const bool byName = mode == SortNameAscending || mode == SortNameDescending;
+    if (byName && SortByNameKeys(items, count, mode == SortNameDescending, byParsingName, shell))
+        return;
+    QuickSort(items, 0, count - 1, compare);
 }

@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "model/FolderOrder.h"
 #include "model/LevelsCollection.h"
+#include "model/NormalNames.h"
 #include "render/CaptionGeometry.h"
 #include "render/SelectionNames.h"
 #include "services/LocalizedStrings.h"
@@ -14,9 +15,6 @@
 namespace {
 
 const char* const Module = "FileCollections";
-
-// A folder that keeps changing is read this often at most; the last pass is kept.
-constexpr int MaxReadPasses = 5;
 
 // Caption sizes in texels and scene units.
 
@@ -71,6 +69,11 @@ bool TFolderView::IsDesktopItself() const {
     return FShellFolder && FShellFolder == FOwner.DesktopFolder();
 }
 
+bool TFolderView::IsDesktopKind() const {
+    TNamespaceFolder* desktop = FOwner.DesktopFolder().get();
+    return desktop && FShellFolder && FShellFolder->SameKind(*desktop);
+}
+
 const TPageInfo* TFolderView::Page(int32_t page) const {
     if (page < 0 || page >= static_cast<int32_t>(FPages.size()))
         return nullptr;
@@ -82,9 +85,7 @@ const TPageInfo* TFolderView::Page(int32_t page) const {
 void TFolderView::Reload() {
     ClearFilter(false);
     StopIconJobs();
-    for (int pass = 1; pass <= MaxReadPasses; ++pass)
-        if (ReadFolder(pass == MaxReadPasses))
-            break;
+    ReadFolder();
     // A folder that shrank shows its last page rather than one past its end.
     FCurrentPage = std::max(0, std::min(FCurrentPage, FPageCount - 1));
     Sort(FSortMode);
@@ -113,44 +114,54 @@ void TFolderView::Reload() {
     Resources().CheckGLError();
 }
 
-bool TFolderView::ReadFolder(bool lastPass) {
+void TFolderView::ReadFolder() {
     StopIconJobs();
     UnloadAllPages();
     FreeItems();
-    const int32_t expected = CountChildren();
-    FPageCount = (expected + ItemsPerPage - 1) / ItemsPerPage;
-
-    int32_t enumerated = 0;
+    std::vector<TOwnedIDList> children;
+    std::vector<std::u16string> paths;
     if (FShellFolder)
-        if (std::unique_ptr<TChildEnumerator> children = FShellFolder->EnumerateChildren())
-            while (TOwnedIDList child = children->Next()) {
-                if (enumerated < expected) {
-                    std::u16string display =
-                        FShellFolder->DisplayName(child.Get(), TNameKind::Normal);
-                    std::u16string parsing =
-                        FShellFolder->DisplayName(child.Get(), TNameKind::Parsing);
-                    FStore.push_back(std::make_unique<TFSEView>(
-                        *this, child.Get(), std::move(display), std::move(parsing)));
-                    FItems.push_back(FStore.back().get());
-                }
-                ++enumerated;
+        if (std::unique_ptr<TChildEnumerator> enumerator = FShellFolder->EnumerateChildren())
+            while (TOwnedIDList child = enumerator->Next()) {
+                paths.push_back(FShellFolder->DisplayName(child.Get(), TNameKind::Parsing));
+                children.push_back(std::move(child));
             }
-    if (enumerated == expected)
-        return true;
-    if (!lastPass)
-        return false;
-    // Still changing: keep what this pass read and cut the pages to it.
+
+    TNormalNameRules rules;
+    const bool plainFolder = FIsFileSystem && !IsDesktopKind() && !HoldsDesktopIni(paths);
+    FStore.reserve(children.size());
+    FItems.reserve(children.size());
+    for (size_t i = 0; i < children.size(); ++i) {
+        const TIDList* child = children[i].Get();
+        const auto askShell = [&] { return FShellFolder->DisplayName(child, TNameKind::Normal); };
+        const std::u16string_view fileName = plainFolder ? NameInFolder(paths[i]) : u"";
+        uint32_t attributes = 0;
+        std::u16string display =
+            !fileName.empty() && FShellFolder->RecordedAttributes(child, attributes) &&
+                    !(attributes & (FileAttrDirectory | FileAttrReadOnly | FileAttrSystem))
+                ? rules.NameOf(fileName, askShell)
+                : askShell();
+        FStore.push_back(std::make_unique<TFSEView>(*this, std::move(children[i]),
+                                                    std::move(display), std::move(paths[i])));
+        FItems.push_back(FStore.back().get());
+    }
     FPageCount = (Count() + ItemsPerPage - 1) / ItemsPerPage;
-    return true;
 }
 
-int32_t TFolderView::CountChildren() {
-    int32_t count = 0;
-    if (FShellFolder)
-        if (std::unique_ptr<TChildEnumerator> children = FShellFolder->EnumerateChildren())
-            while (children->Next())
-                ++count;
-    return count;
+std::u16string_view TFolderView::NameInFolder(std::u16string_view path) const {
+    const bool separated = !FPath.empty() && FPath.back() == u'\\';
+    const size_t prefix = FPath.size() + (separated ? 0 : 1);
+    if (path.size() <= prefix || !path.starts_with(FPath) || path[prefix - 1] != u'\\')
+        return {};
+    const std::u16string_view name = path.substr(prefix);
+    return name.find(u'\\') == std::u16string_view::npos ? name : std::u16string_view();
+}
+
+bool TFolderView::HoldsDesktopIni(const std::vector<std::u16string>& paths) const {
+    for (const std::u16string& path : paths)
+        if (EqualsIgnoringAsciiCase(NameInFolder(path), u"desktop.ini"))
+            return true;
+    return false;
 }
 
 void TFolderView::FreeItems() {
@@ -170,8 +181,7 @@ void TFolderView::AcknowledgeChange() {
 }
 
 void TFolderView::Refresh() {
-    TNamespaceFolder* desktop = FOwner.DesktopFolder().get();
-    if (!FIsFileSystem || (desktop && FShellFolder && FShellFolder->SameKind(*desktop))) {
+    if (!FIsFileSystem || IsDesktopKind()) {
         Reload();
         return;
     }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TLevelsCollection;
@@ -118,9 +119,12 @@ public:
     int32_t AllCount() const { return static_cast<int32_t>(FStore.size()); }
 
 private:
-    // One count-and-read pass; true when both agreed.
-    bool ReadFolder(bool lastPass);
-    int32_t CountChildren();
+    // One enumeration: the items with their names, unsorted.
+    void ReadFolder();
+    // The file name of a child's parsing name when that is this folder's path and the name;
+    // empty otherwise.
+    std::u16string_view NameInFolder(std::u16string_view path) const;
+    bool HoldsDesktopIni(const std::vector<std::u16string>& paths) const;
     void Sort(uint8_t mode);
     void MakeSortCaptions(uint8_t mode);
     void SetLevelCaption(const std::u16string& text);
@@ -133,6 +137,8 @@ private:
     void UnloadAllPages();
     void FreeItems();
     bool IsDesktopItself() const;
+    // The desktop or a folder of its kind, whose items the shell merges from several places.
+    bool IsDesktopKind() const;
     TShellNamespace& Shell() const;
     TFolderResources& Resources() const;
 

@@ -64,6 +64,24 @@ int CompareLinguistic(std::u16string_view a, std::u16string_view b) {
     return 0;
 }
 
+std::string LinguisticSortKey(std::u16string_view text) {
+    std::string key;
+    const auto put = [&key](uint32_t value, int bytes) {
+        for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8)
+            key.push_back(static_cast<char>((value >> shift) & 0xFF));
+    };
+    // Letters first, shifted by one so that the end of a shorter text sorts before any letter;
+    // then case and code, which decide only between texts of equal letters.
+    for (char16_t c : text)
+        put(PrimaryWeight(c) + 1, 3);
+    put(0, 3);
+    for (char16_t c : text) {
+        put(FoldCase(c) == c ? 0 : 1, 1);
+        put(c, 2);
+    }
+    return key;
+}
+
 int CompareLinguisticNoCase(std::u16string_view a, std::u16string_view b, int count) {
     const size_t limit = count > 0 ? static_cast<size_t>(count) : 0;
     const size_t aLength = std::min(a.size(), limit);

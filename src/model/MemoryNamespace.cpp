@@ -92,7 +92,11 @@ public:
         const auto* data = FOwner.Find(ChildOrSelf(child));
         if (!data || data->NamesFail)
             return {};
-        return kind == TNameKind::Parsing ? FOwner.ParsingNameOf(ChildOrSelf(child)) : data->Name;
+        if (kind == TNameKind::Parsing)
+            return FOwner.ParsingNameOf(ChildOrSelf(child));
+        if (kind == TNameKind::Normal)
+            return FOwner.NormalNameOf(*data);
+        return data->Name;
     }
 
     bool QueryAttributes(const TIDList* child, uint32_t& mask) override {
@@ -108,6 +112,14 @@ public:
         if (!data || !data->HasFileData)
             return false;
         out = data->Data;
+        return true;
+    }
+
+    bool RecordedAttributes(const TIDList* child, uint32_t& attributes) override {
+        TFileData data;
+        if (!FileData(child, data))
+            return false;
+        attributes = data.Attributes;
         return true;
     }
 
@@ -243,6 +255,22 @@ TMemoryNamespace::TNode TMemoryNamespace::Descend(TNode folder, const TIDList* r
     return node;
 }
 
+std::u16string TMemoryNamespace::NormalNameOf(const TNodeData& data) {
+    ++NormalNameCalls;
+    if (!data.NormalName.empty())
+        return data.NormalName;
+    const bool isFile = data.HasFileData && !(data.Data.Attributes & FileAttrDirectory);
+    const std::u16string_view extension = FindExtensionView(data.Name);
+    if (isFile && extension.size() < data.Name.size() &&
+        HiddenExtensions.contains(std::u16string(extension)))
+        return data.Name.substr(0, data.Name.size() - extension.size());
+    return data.Name;
+}
+
+void TMemoryNamespace::SetNormalName(TNode node, const std::u16string& name) {
+    Get(node).NormalName = name;
+}
+
 std::u16string TMemoryNamespace::ParsingNameOf(TNode node) const {
     const auto* data = Find(node);
     if (!data)
@@ -348,6 +376,13 @@ bool TMemoryNamespace::Execute(const TIDList* absolute, bool quietly) {
 
 int TMemoryNamespace::Compare(std::u16string_view a, std::u16string_view b) {
     return CompareLinguistic(a, b);
+}
+
+bool TMemoryNamespace::SortKey(std::u16string_view text, std::string& key) {
+    if (SortKeysFail)
+        return false;
+    key = LinguisticSortKey(text);
+    return true;
 }
 
 int TMemoryNamespace::CompareNoCase(std::u16string_view a, std::u16string_view b, int count) {

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <vector>
 
 class TMemoryNamespace final : public TShellNamespace {
@@ -32,6 +33,17 @@ public:
     // An item outside the file system (a control-panel entry, say): no file data.
     TNode AddVirtual(TNode parent, const std::u16string& displayName,
                      const std::u16string& parsingName, bool isFolder);
+
+    // A normal name of its own, as the shell gives a localized folder or a file beside a
+    // desktop.ini.
+    void SetNormalName(TNode node, const std::u16string& name);
+    // Files with these extensions (".lnk") are named without them, as the shell hides the
+    // extensions of known types.
+    std::set<std::u16string> HiddenExtensions;
+    // How often a normal name was asked for.
+    int NormalNameCalls = 0;
+    // Sorts then fall back to comparing names pair by pair.
+    bool SortKeysFail = false;
 
     // Removes the node and everything below it.
     void Remove(TNode node);
@@ -73,6 +85,7 @@ public:
     int Compare(std::u16string_view a, std::u16string_view b) override;
     int CompareNoCase(std::u16string_view a, std::u16string_view b, int count) override;
     bool ContainsNoCase(std::u16string_view text, std::u16string_view part) override;
+    bool SortKey(std::u16string_view text, std::string& key) override;
     std::u16string Extension(std::u16string_view name) override;
 
 private:
@@ -83,6 +96,7 @@ private:
         TNode Parent = NoNode;
         std::vector<TNode> Children;
         std::u16string Name;        // display name
+        std::u16string NormalName;  // when it differs from the above
         std::u16string ParsingName; // fixed for virtual items and drives, else derived
         uint32_t ShellAttributes = 0;
         bool HasFileData = false;
@@ -101,6 +115,7 @@ private:
     // The node a list relative to folder names, or NoNode.
     TNode Descend(TNode folder, const TIDList* relative) const;
     std::u16string ParsingNameOf(TNode node) const;
+    std::u16string NormalNameOf(const TNodeData& data);
     std::shared_ptr<TNamespaceFolder> FolderFor(TNode node);
 
     std::map<TNode, TNodeData> FNodes;

@@ -64,6 +64,10 @@ public:
     // False for items without file data (virtual items).
     virtual bool FileData(const TIDList* child, TFileData& data) = 0;
 
+    // The FileAttr... bits the enumeration recorded in the child's list, without asking the
+    // file system; false for items without file data.
+    virtual bool RecordedAttributes(const TIDList* child, uint32_t& attributes) = 0;
+
     // The folder named by a list relative to this one (a child, or deeper); nullptr on failure.
     virtual std::shared_ptr<TNamespaceFolder> Bind(const TIDList* relative) = 0;
 
@@ -105,6 +109,14 @@ public:
     virtual int Compare(std::u16string_view a, std::u16string_view b) = 0;
     virtual int CompareNoCase(std::u16string_view a, std::u16string_view b, int count) = 0;
     virtual bool ContainsNoCase(std::u16string_view text, std::u16string_view part) = 0;
+
+    // A byte string whose plain byte order is Compare's order, so that a sort compares each
+    // text once; false when this namespace has none (sorts then call Compare).
+    virtual bool SortKey(std::u16string_view text, std::string& key) {
+        (void)text;
+        (void)key;
+        return false;
+    }
 
     // The extension of a parsing name with its dot, or empty.
     virtual std::u16string Extension(std::u16string_view name) = 0;

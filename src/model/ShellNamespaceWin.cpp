@@ -81,11 +81,23 @@ bool TWinShellFolder::QueryAttributes(const TIDList* child, uint32_t& mask) {
     return true;
 }
 
+bool TWinShellFolder::RecordedFindData(const TIDList* child, WIN32_FIND_DATAW& found) {
+    static_assert(sizeof(found) == 592);
+    return SUCCEEDED(SHGetDataFromIDListW(FFolder.Get(), AsChild(child), SHGDFIL_FINDDATA, &found,
+                                          sizeof(found)));
+}
+
+bool TWinShellFolder::RecordedAttributes(const TIDList* child, uint32_t& attributes) {
+    WIN32_FIND_DATAW found{};
+    if (!RecordedFindData(child, found))
+        return false;
+    attributes = found.dwFileAttributes;
+    return true;
+}
+
 bool TWinShellFolder::FileData(const TIDList* child, TFileData& data) {
     WIN32_FIND_DATAW found{};
-    static_assert(sizeof(found) == 592);
-    if (FAILED(SHGetDataFromIDListW(FFolder.Get(), AsChild(child), SHGDFIL_FINDDATA, &found,
-                                    sizeof(found))))
+    if (!RecordedFindData(child, found))
         return false;
     data.WriteTime =
         Join(found.ftLastWriteTime.dwHighDateTime, found.ftLastWriteTime.dwLowDateTime);
@@ -195,6 +207,28 @@ bool TWinShellNamespace::Execute(const TIDList* absolute, bool quietly) {
 
 int TWinShellNamespace::Compare(std::u16string_view a, std::u16string_view b) {
     return StrCmpW(ToWide(a).c_str(), ToWide(b).c_str());
+}
+
+bool TWinShellNamespace::SortKey(std::u16string_view text, std::string& key) {
+    // StrCmpW compares with the thread's locale and no flags; keys of the same make give the
+    // same order.
+    const std::wstring wide = ToWide(text);
+    const LCID locale = GetThreadLocale();
+    const auto map = [&](int size) {
+        key.resize(static_cast<size_t>(size));
+        return LCMapStringW(locale, LCMAP_SORTKEY, wide.c_str(), -1,
+                            reinterpret_cast<LPWSTR>(key.data()), size);
+    };
+    // Keys run to a few bytes a character; one call does unless the text is unusual.
+    int written = map(static_cast<int>(wide.size()) * 8 + 32);
+    if (written == 0) {
+        const int needed = LCMapStringW(locale, LCMAP_SORTKEY, wide.c_str(), -1, nullptr, 0);
+        written = needed > 0 ? map(needed) : 0;
+    }
+    if (written <= 0)
+        return false;
+    key.resize(static_cast<size_t>(written) - 1); // without the terminating zero byte
+    return true;
 }
 
 int TWinShellNamespace::CompareNoCase(std::u16string_view a, std::u16string_view b, int count) {

@@ -18,10 +18,14 @@ public:
     std::u16string DisplayName(const TIDList* child, TNameKind kind) override;
     bool QueryAttributes(const TIDList* child, uint32_t& mask) override;
     bool FileData(const TIDList* child, TFileData& data) override;
+    bool RecordedAttributes(const TIDList* child, uint32_t& attributes) override;
     std::shared_ptr<TNamespaceFolder> Bind(const TIDList* relative) override;
     bool SameKind(const TNamespaceFolder& other) const override;
 
 private:
+    // What the shell recorded of a file-system child when it was enumerated.
+    bool RecordedFindData(const TIDList* child, WIN32_FIND_DATAW& found);
+
     Microsoft::WRL::ComPtr<IShellFolder> FFolder;
 };
 
@@ -39,6 +43,7 @@ public:
     int Compare(std::u16string_view a, std::u16string_view b) override;
     int CompareNoCase(std::u16string_view a, std::u16string_view b, int count) override;
     bool ContainsNoCase(std::u16string_view text, std::u16string_view part) override;
+    bool SortKey(std::u16string_view text, std::string& key) override;
     std::u16string Extension(std::u16string_view name) override;
 
 private:

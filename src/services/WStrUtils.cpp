@@ -102,6 +102,10 @@ std::u16string ExtractLastComponent(std::u16string_view path) {
 }
 
 std::u16string FindExtension(std::u16string_view path) {
+    return std::u16string(FindExtensionView(path));
+}
+
+std::u16string_view FindExtensionView(std::u16string_view path) {
     size_t dot = std::u16string_view::npos;
     for (size_t i = 0; i < path.size(); ++i) {
         const char16_t c = path[i];
@@ -110,7 +114,17 @@ std::u16string FindExtension(std::u16string_view path) {
         else if (c == u'\\' || c == u' ')
             dot = std::u16string_view::npos;
     }
-    return dot == std::u16string_view::npos ? std::u16string() : std::u16string(path.substr(dot));
+    return dot == std::u16string_view::npos ? std::u16string_view() : path.substr(dot);
+}
+
+bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; };
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
 }
 
 std::u16string ExtendedLengthPath(std::u16string_view path) {

@@ -40,6 +40,11 @@ std::u16string ExtractLastComponent(std::u16string_view path);
 // The extension of a file name with its dot (.txt), or empty: the last dot after the last
 // backslash, provided no blank follows it.
 std::u16string FindExtension(std::u16string_view path);
+// The same, as a view into path.
+std::u16string_view FindExtensionView(std::u16string_view path);
+
+// Equal when only the case of the letters A to Z differs.
+bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
 
 // The drive root of a drive path: C:\Data gives C:\ (the letter as written); empty for any
 // other path.

@@ -34,3 +34,18 @@ TEST(LinguisticCompare, CaseInsensitiveFormsCountAndSubstring) {
     EXPECT_FALSE(ContainsNoCase(u"abc", u"abcd"));
     EXPECT_FALSE(ContainsNoCase(u"abc", u""));
 }
+
+// Sorting by keys must give every pair the order the comparison gives, ties included.
+TEST(LinguisticCompare, SortKeysOrderEveryPairLikeTheComparison) {
+    const std::vector<std::u16string> texts = {
+        u"",    u"a",    u"A",    u"ab",   u"aB",   u"Ab",    u"AB",    u"abc",  u"a b",
+        u"a.b", u"a-b",  u"10",   u"9",    u"_",    u"Ёж",    u"ёж",    u"Еж",   u"еЖ",
+        u"Жук", u"zeta", u"Zeta", u"zéta", u"ZÉTA", u"Ωmega", u"ωmega", u"中文", u"😀"};
+    const auto sign = [](int v) { return (v > 0) - (v < 0); };
+    for (const auto& a : texts)
+        for (const auto& b : texts) {
+            const int byKeys = sign(LinguisticSortKey(a).compare(LinguisticSortKey(b)));
+            EXPECT_EQ(byKeys, sign(CompareLinguistic(a, b)))
+                << "texts " << (&a - texts.data()) << " and " << (&b - texts.data());
+        }
+}

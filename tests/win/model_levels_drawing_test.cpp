@@ -1,15 +1,8 @@
-#include "GLTestContext.h"
-#include "base/BaseDefs.h"
+#include "model_levels_fixture.h"
 #include "PumpMessages.h"
-#include "TestWindowValues.h"
-#include "base/WindowIds.h"
 #include "base/WinString.h"
-#include "model/LevelsScene.h"
-#include "model/ShellNamespaceWin.h"
-#include "model_temp_folder.h"
 #include "services/IDListWin.h"
 #include "render/SelectionNames.h"
-#include "space/WindowAnimationTimer.h"
 #include "space/Picking.h"
 #include "space/ScenePerspective.h"
 
@@ -21,17 +14,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int32_t Size = 512;
-
-TIconTextureManager* WindowIcons = nullptr;
-
-// The test window plays the main window: it loads the icons the page threads ask for.
-LRESULT CALLBACK LevelsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_GM_LOAD_ICON)
-        return OnLoadIconMessage(WindowIcons, wParam);
-    return DefWindowProcW(window, message, wParam, lParam);
-}
 
 struct TProcessCounts {
     double Handles = 0;
@@ -56,30 +38,8 @@ TProcessCounts ProcessCounts() {
                           double(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS))};
 }
 
-class LevelsDrawing : public ::testing::Test {
+class LevelsDrawing : public LevelsSceneTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(Context.Ready());
-        GLint size = 0;
-        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
-        MaxTextureSize = size;
-        SetWindowLongPtrW(Context.Window, GWLP_WNDPROC,
-                          reinterpret_cast<LONG_PTR>(&LevelsWindowProc));
-        Window.Window = Context.Window;
-        Window.Width = Size;
-        Window.Height = Size;
-        Scene = std::make_unique<TLevelsScene>(Window, Shell, &Camera, Timer, TLevelsHooks{});
-        WindowIcons = &Scene->Icons();
-        Levels().OpenOrActivate(Levels().DesktopIDList(), false, true);
-    }
-
-    void TearDown() override {
-        Scene.reset();
-        WindowIcons = nullptr;
-    }
-
-    TLevelsCollection& Levels() { return Scene->Levels(); }
-
     bool IconWorkRunning() {
         for (int32_t i = 0; i < Levels().ViewCount(); ++i) {
             TFolderView* view = Levels().ViewAt(i);
@@ -128,14 +88,6 @@ protected:
             PickAt(at.x, at.y, Size, TViewport{0, 0, Size, Size}, draw, PassLevels | 0x180);
         return name ? ObjectOfSelectionName<TFSEView>(*name) : nullptr;
     }
-
-    TGLTestContext Context{Size, Size};
-    TTestWindowValues Window;
-    TWindowAnimationTimer Timer{Window};
-    TWinShellNamespace Shell;
-    TGeomCamera Camera{0, 0, 5};
-    TTempFolder Folder;
-    std::unique_ptr<TLevelsScene> Scene;
 };
 
 } // namespace
