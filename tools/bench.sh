@@ -12,4 +12,24 @@ cmake --build --preset mingw --target levels_bench
 export GLIMMERA_BUILD=$root/build/mingw
 source tools/wine-env.sh
 trap glimmera_stop_wine EXIT
+glimmera_ensure_prefix
+# The big folders are filled from the host (Wine needs many minutes for 100,000 new names) and
+# kept in the prefix for the next run.
+largest=${1:-100000}
+data=$WINEPREFIX/drive_c/glimmera-bench-data
+/usr/bin/python3 - "$data" "$largest" <<'PY'
+import os, sys
+data, largest = sys.argv[1], int(sys.argv[2])
+count = 1000
+while count <= largest:
+    folder = os.path.join(data, f'files{count}')
+    os.makedirs(folder, exist_ok=True)
+    if len(os.listdir(folder)) != count:
+        for name in os.listdir(folder):
+            os.remove(os.path.join(folder, name))
+        for i in range(count):
+            open(os.path.join(folder, f'file{i}.txt'), 'wb').close()
+    count *= 10
+PY
+export GLIMMERA_BENCH_DATA='C:\glimmera-bench-data'
 build/mingw/wine-run build/mingw/bench/levels_bench.exe "$@"
