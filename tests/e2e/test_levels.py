@@ -69,3 +69,24 @@ def test_address_edit_opens_levels_up_to_forty(launch, scratch):
     program.wait_idle()  # the Return that asked for the folder is handled to its end
     assert not traced_items(program, folders[38])
     program.close_and_check(0)
+
+
+def test_a_command_line_that_names_no_folder_opens_the_usual_levels(launch, scratch):
+    """A missing path, a file and paths longer than MAX_PATH each start the program quietly on
+    its usual levels, Computer on top; a long path to a real folder opens it only when the
+    shell can parse it (Wine's cannot)."""
+    a_file = os.path.join(scratch, 'plain.txt')
+    open(a_file, 'w').close()
+    deep = scratch
+    while len(wine_path(deep)) < 300:
+        deep = os.path.join(deep, 'd' * 40)
+    make_files(deep, 2)
+    for argument in (wine_path(os.path.join(scratch, 'missing')), wine_path(a_file),
+                     'C:\\' + 'x' * 298, wine_path(deep)):
+        program = launch(args=[argument])
+        program.wait_main_window()
+        assert not program.message_boxes(), argument
+        assert 'C:\\' in program.trace(), 'the Computer level was read'
+        opened = traced_items(program, scratch)
+        assert opened == [] or (argument == wine_path(deep) and len(opened) == 2), opened
+        program.close_and_check(0)
