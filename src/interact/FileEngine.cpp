@@ -42,7 +42,29 @@ std::vector<const TFSEView*> SelectedItems(const TFolderView& view) {
     return items;
 }
 
-// The paths a data object's CF_HDROP carries, read within its block; none when it has none.
+// Names in an older program's drop are in the system code page.
+std::u16string FromSystemCodePage(std::string_view text) {
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    if (length <= 0)
+        return {};
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
+    return FromWide(std::wstring_view(wide));
+}
+
+// The paths of a CF_HDROP block, read only within the block: another program's block may lie
+// about where its list starts or lack its final zero.
+std::vector<std::u16string> PathsOfDropBlock(HGLOBAL block) {
+    TGlobalLock lock(block);
+    if (!lock.Data())
+        return {};
+    auto read = ReadDropFiles(std::span(static_cast<const uint8_t*>(lock.Data()), lock.Size()),
+                              FromSystemCodePage);
+    return read ? std::move(*read) : std::vector<std::u16string>();
+}
+
+// The paths a data object's CF_HDROP carries; none when it has none.
 std::vector<std::u16string> DroppedPaths(IDataObject& data) {
     FORMATETC format = HDropFormat();
     if (data.QueryGetData(&format) != S_OK)
@@ -51,13 +73,8 @@ std::vector<std::u16string> DroppedPaths(IDataObject& data) {
     if (FAILED(data.GetData(&format, &medium)))
         return {};
     std::vector<std::u16string> paths;
-    if (medium.tymed == TYMED_HGLOBAL) {
-        TGlobalLock lock(medium.hGlobal);
-        if (lock.Data())
-            if (auto read =
-                    ReadDropFiles(std::span(static_cast<const uint8_t*>(lock.Data()), lock.Size())))
-                paths = std::move(*read);
-    }
+    if (medium.tymed == TYMED_HGLOBAL)
+        paths = PathsOfDropBlock(medium.hGlobal);
     ReleaseStgMedium(&medium);
     return paths;
 }
@@ -72,15 +89,7 @@ TPathList BuildSelectedPathList(const TFolderView& view) {
 }
 
 TPathList PathListFromHDrop(HDROP drop) {
-    std::vector<std::u16string> paths;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-        std::wstring name(length + 1, L'\0');
-        name.resize(DragQueryFileW(drop, i, name.data(), length + 1));
-        paths.push_back(FromWide(name.c_str()));
-    }
-    return BuildPathList(paths);
+    return BuildPathList(PathsOfDropBlock(static_cast<HGLOBAL>(drop)));
 }
 
 void DeletePaths(const TPathList& list, bool allowUndo) {

@@ -125,6 +125,22 @@ TEST(FileEngine, DroppedPathsFromWideAndAnsiDrops) {
     EXPECT_EQ(FirstDroppedPath(*data.Get()), u"C:\\x");
 }
 
+// Another program's block may lack its final zeros or point its list past its end: the paths
+// are read within the block, never beyond it.
+TEST(FileEngine, DroppedPathsOfALyingBlockStayWithinIt) {
+    std::vector<uint8_t> unterminated = BuildDropFiles(BuildPathList({u"C:\\a.txt", u"C:\\bc"}));
+    unterminated.resize(unterminated.size() - 4); // the last name's zero and the list's
+    const TGlobalBlock cut = GlobalOf(unterminated);
+    EXPECT_EQ(PathsOf(PathListFromHDrop(static_cast<HDROP>(cut.Get()))),
+              (std::vector<std::u16string>{u"C:\\a.txt", u"C:\\bc"}));
+
+    std::vector<uint8_t> outside = BuildDropFiles(BuildPathList({u"C:\\a.txt"}));
+    outside[0] = 0xF0; // pFiles far past the block's end
+    outside[1] = 0xFF;
+    const TGlobalBlock past = GlobalOf(outside);
+    EXPECT_TRUE(PathsOf(PathListFromHDrop(static_cast<HDROP>(past.Get()))).empty());
+}
+
 TEST(FileEngine, NewFolderTakesTheNextFreeName) {
     TOleScope ole;
     TTempFolder temp;
