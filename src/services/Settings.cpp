@@ -46,7 +46,12 @@ TSettingsBytes EncodeSettings(const TSettings& settings) {
 }
 
 bool SettingsValid(const TSettings& settings) {
-    return settings.ClientWidth > 9 && settings.ClientHeight > 9 && settings.Split > 9;
+    const auto near = [](int32_t value) {
+        return value >= -SettingsFarthestPixel && value <= SettingsFarthestPixel;
+    };
+    return settings.ClientWidth > 9 && settings.ClientHeight > 9 && settings.Split > 9 &&
+           near(settings.ClientWidth) && near(settings.ClientHeight) && near(settings.Split) &&
+           near(settings.Left) && near(settings.Top);
 }
 
 void ValidateSettings(TSettings& settings) {

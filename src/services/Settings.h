@@ -25,7 +25,11 @@ using TSettingsBytes = std::array<uint8_t, SettingsFileSize>;
 TSettings DecodeSettings(std::span<const uint8_t> bytes);
 TSettingsBytes EncodeSettings(const TSettings& settings);
 
-// Width, height and split all above 9.
+// No desktop reaches this far: a record beyond it was not written by a window, and window
+// arithmetic on such values overflows.
+constexpr int32_t SettingsFarthestPixel = 1000000;
+
+// Width, height and split all above 9, and all five values within SettingsFarthestPixel of 0.
 bool SettingsValid(const TSettings& settings);
 // Puts the six values back to their defaults when the record is not valid; padding stays.
 void ValidateSettings(TSettings& settings);

@@ -66,3 +66,29 @@ TEST(SettingsValidation, WidthHeightOrSplitBelowTenResetsAllSixButNotPadding) {
     ValidateSettings(fromGarbage);
     ExpectDefaults(fromGarbage);
 }
+
+// A window's rectangle is computed from these values: near the ends of int32 it wraps around
+// and the window lands nowhere, so such a record counts as damaged.
+TEST(SettingsValidation, ValuesNoDesktopReachesResetAllSix) {
+    for (int field = 0; field < 5; ++field) {
+        for (const int32_t value :
+             {SettingsFarthestPixel + 1, INT32_MAX, -SettingsFarthestPixel - 1, INT32_MIN}) {
+            TSettings s = DecodeSettings(Sample);
+            int32_t* fields[] = {&s.ClientWidth, &s.ClientHeight, &s.Left, &s.Top, &s.Split};
+            *fields[field] = value;
+            ValidateSettings(s);
+            ExpectDefaults(s);
+            EXPECT_EQ(s.Padding, SamplePadding);
+        }
+    }
+    TSettings far{SettingsFarthestPixel,
+                  SettingsFarthestPixel,
+                  -SettingsFarthestPixel,
+                  SettingsFarthestPixel,
+                  SettingsFarthestPixel,
+                  1,
+                  {0, 0, 0}};
+    ValidateSettings(far);
+    EXPECT_EQ(far.Left, -SettingsFarthestPixel) << "the limit itself is still a place";
+    EXPECT_EQ(far.ClientWidth, SettingsFarthestPixel);
+}
