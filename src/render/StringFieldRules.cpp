@@ -10,6 +10,10 @@ bool IsHighSurrogate(char16_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
 }
 
+bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
 std::u16string DeleteSelection(std::u16string_view text, TFieldSelection& selection) {
     const TFieldSelection cut = SelectionWithin(selection, text.size());
     std::u16string result(text);
@@ -46,18 +50,20 @@ TFieldEdit EditFieldText(std::u16string_view text, char16_t c, bool letterOrDigi
         if (text.empty())
             return {};
         size_t keep = text.size() - 1;
-        // A character outside the basic plane goes as a whole.
-        if (keep > 0 && IsHighSurrogate(text[keep - 1]))
+        // A character outside the basic plane goes as a whole; a lone half is one of its own.
+        if (keep > 0 && IsHighSurrogate(text[keep - 1]) && IsLowSurrogate(text[keep]))
             --keep;
         return TFieldEdit{TFieldChange::Text, std::u16string(text.substr(0, keep))};
     }
     if (!AcceptsFieldChar(c, letterOrDigit))
         return {};
-    // A typed character replaces the selection, as in any edit field; with one there is
-    // always room for it.
-    std::u16string result = selected ? DeleteSelection(text, selection) : std::u16string(text);
+    // A typed character replaces the selection, as in any edit field. A text set from outside
+    // may leave no room even then: the key is refused and the selection stays.
+    TFieldSelection after = selection;
+    std::u16string result = selected ? DeleteSelection(text, after) : std::u16string(text);
     if (result.size() + 1 > size_t(MaxFieldTextLength))
         return {};
+    selection = after;
     result += c;
     return TFieldEdit{TFieldChange::Text, std::move(result)};
 }

@@ -39,6 +39,15 @@ TEST(StringFieldRules, BackspaceTakesOneCharacterOrTheSelection) {
     field.Text = u"a\xD83D\xDE00";
     field.Type(u"\b");
     EXPECT_EQ(field.Text, u"a");
+    // A lone half is a character of its own, and so is what follows it.
+    field.Text = u"a\xD83Dz";
+    field.Type(u"\b");
+    EXPECT_EQ(field.Text, u"a\xD83D");
+    field.Text = u"a\xD83D\xD83D";
+    field.Type(u"\b");
+    EXPECT_EQ(field.Text, u"a\xD83D");
+    field.Type(u"\b");
+    EXPECT_EQ(field.Text, u"a");
 
     // One selected character is a selection; select-all on an empty text selects nothing.
     field.Type(u"\x01");
@@ -61,6 +70,14 @@ TEST(StringFieldRules, TypingReplacesTheSelectionEvenInAFullField) {
     EXPECT_TRUE(HasSelection(field.Selection, field.Text.size())); // a refused key keeps it
     field.Type(u"z", true);
     EXPECT_EQ(field.Text, u"z");
+
+    // Set from outside, the text outgrew the field: even without the selection there is no
+    // room, and the refused key leaves the selection as it was.
+    field.Type(u"\x01");
+    field.Text = std::u16string(MaxFieldTextLength + 5, u'b');
+    field.Type(u"y", true);
+    EXPECT_EQ(field.Text, std::u16string(MaxFieldTextLength + 5, u'b'));
+    EXPECT_TRUE(HasSelection(field.Selection, field.Text.size()));
 }
 
 TEST(StringFieldRules, WidgetRectangleHoldsItsRightAndTopEdges) {
