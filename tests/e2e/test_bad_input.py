@@ -1,0 +1,90 @@
+"""Bad input from outside: each gives a clear outcome, a box or a quiet no-op, and loses
+nothing."""
+import contextlib
+import os
+import subprocess
+import sys
+
+import pytest
+
+from harness import item, make_files, wine_path
+from test_drag_drop import SOURCE_PROGRAM, drag, empty_spot, window_point
+from test_levels import open_by_address
+from test_scene_input import current_frame, open_folder
+
+
+def write(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, 'wb') as f:
+        f.write(data)
+
+
+@contextlib.contextmanager
+def small_drive(folder, size, read_only=False):
+    """A tmpfs of the given size at folder (tests run as root, where file modes do not stop a
+    write), holding one file, remounted read-only on request; skips where mounting is not
+    allowed."""
+    os.makedirs(folder)
+    if subprocess.run(['mount', '-t', 'tmpfs', '-o', f'size={size}', 'tmpfs', folder],
+                      capture_output=True).returncode != 0:
+        pytest.skip('this machine does not allow mounting a tmpfs')
+    try:
+        make_files(folder, ['inside.txt'])
+        if read_only:
+            subprocess.run(['mount', '-o', 'remount,ro', folder], check=True)
+        yield
+    finally:
+        subprocess.run(['umount', '-l', folder], check=False)
+
+
+def paste_into(launch, source, target):
+    """Copies the source level's first file and pastes it on the target's level."""
+    program = open_folder(launch, source)
+    program.key('ctrl+c')
+    program.wait_idle()
+    open_by_address(program, wine_path(target))
+    program.wait_trace(lambda line: line.lower() == item(target, 'inside.txt'), 10, 'target')
+    program.wait_focus('Glimmera')
+    program.key('ctrl+v')
+    program.wait_idle()
+    return program
+
+
+@pytest.mark.parametrize('case', ['read-only', 'full'])
+def test_a_paste_into_a_read_only_or_full_drive_keeps_both_sides(launch, scratch, case):
+    source = os.path.join(scratch, 'source')
+    target = os.path.join(scratch, 'target')
+    data = os.urandom(256 * 1024)
+    write(os.path.join(source, 'precious.bin'), data)
+    with small_drive(target, '1m' if case == 'read-only' else '64k', case == 'read-only'):
+        program = paste_into(launch, source, target)
+        assert open(os.path.join(source, 'precious.bin'), 'rb').read() == data
+        assert open(os.path.join(target, 'inside.txt')).read() == ''
+        copy = os.path.join(target, 'precious.bin')
+        if case == 'read-only':
+            assert not os.path.exists(copy)
+        else:
+            # Wine's shell leaves the copy cut where the drive filled up, quietly.
+            assert os.path.getsize(copy) < len(data)
+        program.close_and_check(0)
+
+
+def test_a_drop_of_text_is_refused_and_changes_nothing(launch, scratch):
+    target = os.path.join(scratch, 'target')
+    make_files(target, ['existing.txt'])
+    program = open_folder(launch, target)
+    frame = current_frame(program)
+    x_program = subprocess.Popen([sys.executable, SOURCE_PROGRAM, '--text', '800', '100',
+                                  'some dragged words'],
+                                 env=program.x_env, stdout=subprocess.PIPE, text=True)
+    try:
+        assert x_program.stdout.readline().strip() == 'ready'
+        window = program.find_window('x drag source')
+        drag(program, window_point(program, window), empty_spot(program, frame))
+        assert x_program.stdout.readline().strip() == 'ended'
+    finally:
+        x_program.terminate()
+        x_program.wait(timeout=10)
+    program.wait_idle()
+    assert sorted(os.listdir(target)) == ['existing.txt']
+    program.close_and_check(0)
