@@ -91,6 +91,12 @@ TSettings ReadSettingsFile(const std::u16string& fileName) {
 bool WriteSettingsFile(const std::u16string& fileName, const TSettings& settings) {
     if (fileName.empty())
         return false;
+    // A read-only file is the user's wish to keep the settings as they are (Windows refuses
+    // to replace it, Wine would not); a folder of that name is not ours either.
+    const DWORD attributes = GetFileAttributesW(AsWide(fileName));
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return false;
     const std::u16string temporary = fileName + UniqueSuffix();
     TFileHandle file(CreateFileW(AsWide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -83,6 +83,28 @@ TEST_F(SettingsFile, AFailedWriteKeepsTheOldFile) {
     EXPECT_FALSE(WriteSettingsFile(FromWide(Temp / L"no such folder\\settings"), TSettings{}));
 }
 
+// What the user or a broken disk left under the settings' name is read at most, never harmed.
+TEST_F(SettingsFile, HugeReadOnlyOrFolderSettingsGiveWhatTheyCanAndStay) {
+    PutBeside(std::string(16 << 20, '\xAB'));
+    EXPECT_TRUE(IsDefault(Load()));
+
+    PutBeside(Sample);
+    ASSERT_TRUE(SetFileAttributesW(Beside.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(Load().ClientWidth, 1024);
+    SaveSettingsTo(Places, TSettings{});
+    EXPECT_EQ(TTempFolder::ReadFileBytes(Beside), Sample) << "a read-only file is kept";
+    EXPECT_EQ(TTempFolder::List(Program), std::vector<std::wstring>{L"settings"});
+    ASSERT_TRUE(SetFileAttributesW(Beside.c_str(), FILE_ATTRIBUTE_NORMAL));
+
+    ASSERT_TRUE(DeleteFileW(Beside.c_str()));
+    ASSERT_TRUE(CreateDirectoryW(Beside.c_str(), nullptr));
+    EXPECT_TRUE(IsDefault(Load()));
+    SaveSettingsTo(Places, TSettings{});
+    EXPECT_EQ(GetFileAttributesW(Beside.c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+              DWORD(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(TTempFolder::List(Program), std::vector<std::wstring>{L"settings"});
+}
+
 TEST_F(SettingsFile, UnwritableProgramFolderUsesTheUserFolder) {
     Places.ProgramDirectory = FromWide(Temp / L"not there");
     TSettings settings;
