@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "base/BaseDefsWin.h"
@@ -20,6 +21,10 @@ namespace {
 constexpr DWORD ReadBlock = 1024;
 constexpr DWORD ConnectTimeoutMs = 15000;
 constexpr DWORD ReceiveTimeoutMs = 30000;
+// A server that sends without end must not fill the memory or hold the window: no answer of
+// ours comes near this size, and none takes this long.
+constexpr size_t MaxDownloadBytes = size_t(64) << 20;
+constexpr ULONGLONG DownloadDeadlineMs = 5 * 60 * 1000;
 constexpr const char16_t* ConnectionProblem = u"Problem connecting the server";
 constexpr const char16_t* ConnectionFailure = u"Connection failure. Please try again later";
 constexpr const char16_t* VersionPath = u"/download/u_ver";
@@ -97,6 +102,9 @@ std::optional<std::vector<uint8_t>> Download(const std::u16string& url) {
     if (!request || QueryNumber(request.get(), HTTP_QUERY_STATUS_CODE, 0) != HTTP_STATUS_OK)
         return std::nullopt;
     const DWORD announced = QueryNumber(request.get(), HTTP_QUERY_CONTENT_LENGTH, DWORD(-1));
+    const size_t limit =
+        announced == DWORD(-1) ? MaxDownloadBytes : std::min<size_t>(announced, MaxDownloadBytes);
+    const ULONGLONG deadline = GetTickCount64() + DownloadDeadlineMs;
     std::vector<uint8_t> body;
     uint8_t block[ReadBlock];
     for (;;) {
@@ -105,6 +113,8 @@ std::optional<std::vector<uint8_t>> Download(const std::u16string& url) {
             return std::nullopt; // a dropped connection is no answer
         if (read == 0)
             break;
+        if (body.size() + read > limit || GetTickCount64() > deadline)
+            return std::nullopt;
         body.insert(body.end(), block, block + read);
     }
     if (announced != DWORD(-1) && body.size() != announced)

@@ -16,13 +16,18 @@ def update_address():
     return host, int(port)
 
 
+ENDLESS = object()
+
+
 class UpdateServer:
     """Serves answers[path] = (status, body, announced length or None for the true one,
-    whether to hang up after the body); remembers the paths asked for."""
+    whether to hang up after the body), a body of ENDLESS without a length and without end;
+    remembers the paths asked for."""
 
     def __init__(self):
         self.answers = {}
         self.asked = []
+        self.stopping = False
         server = self
 
         class Handler(http.server.BaseHTTPRequestHandler):
@@ -31,6 +36,15 @@ class UpdateServer:
                 status, body, announced, hang_up = server.answers.get(
                     self.path, (404, b'<html>not here</html>', None, False))
                 self.send_response(status)
+                if body is ENDLESS:
+                    self.end_headers()
+                    try:
+                        while not server.stopping:
+                            self.wfile.write(b'MZ' * 32768)
+                    except OSError:
+                        pass  # the client gave up
+                    self.close_connection = True
+                    return
                 self.send_header('Content-Length', str(len(body) if announced is None
                                                        else announced))
                 self.end_headers()
@@ -52,5 +66,6 @@ class UpdateServer:
             200, b''.join(w.to_bytes(2, 'little') for w in words), None, False)
 
     def stop(self):
+        self.stopping = True
         self.httpd.shutdown()
         self.httpd.server_close()
