@@ -68,11 +68,14 @@ class MailServer:
 
 
 class RefusingServer:
-    """Takes each connection, waits, then refuses service and hangs up."""
+    """Takes each connection, waits, then refuses service and hangs up; or, silent, takes it
+    and never says a word until stopped."""
 
-    def __init__(self, delay):
+    def __init__(self, delay=0.0, silent=False):
         host, port, _, _ = mail_settings()
         self.delay = delay
+        self.silent = silent
+        self.stopped = threading.Event()
         self.socket = socket.create_server((host, port))
         self.thread = threading.Thread(target=self.serve, daemon=True)
         self.thread.start()
@@ -84,8 +87,12 @@ class RefusingServer:
             except OSError:
                 return
             with connection:
+                if self.silent:
+                    self.stopped.wait()
+                    return
                 time.sleep(self.delay)
                 connection.sendall(b'554 5.3.2 No service here\r\n')
 
     def stop(self):
+        self.stopped.set()
         self.socket.close()
