@@ -8,12 +8,78 @@
 
 #include "app/PendingException.h"
 #include "base/Errors.h"
+#include "render/AtlasTextures.h"
 #include "services/ReportDialogsWin.h"
 
 namespace {
 
 constexpr UINT PollMs = 250;
 std::wstring Hook;
+
+// Open kernel handles, found by asking about every handle value a process of this size uses
+// (Wine answers GetProcessHandleCount with 0).
+int KernelHandles() {
+    int count = 0;
+    for (uintptr_t value = 4; value < 0x10000; value += 4) {
+        DWORD flags = 0;
+        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
+    }
+    return count;
+}
+
+// GDI objects of this process, found by their table index: a handle without its upper
+// (generation) half names whatever lives at that index.
+int GdiObjects() {
+    int count = 0;
+    for (uintptr_t index = 1; index < 0x10000; ++index)
+        count += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0 ? 1 : 0;
+    return count;
+}
+
+// Windows and menus of this process, found the same way among the USER handle values.
+int UserObjects() {
+    int count = 0;
+    const DWORD self = GetCurrentProcessId();
+    for (uintptr_t value = 0x20; value < 0x10000; value += 2) {
+        HWND window = reinterpret_cast<HWND>(value);
+        DWORD owner = 0;
+        if (IsWindow(window))
+            count += GetWindowThreadProcessId(window, &owner) && owner == self ? 1 : 0;
+        else
+            count += IsMenu(reinterpret_cast<HMENU>(value)) ? 1 : 0;
+    }
+    return count;
+}
+
+void TraceCounts() {
+    const HANDLE self = GetCurrentProcess();
+    const std::wstring line =
+        L"test counts: gdi " + std::to_wstring(GetGuiResources(self, GR_GDIOBJECTS)) + L" user " +
+        std::to_wstring(GetGuiResources(self, GR_USEROBJECTS)) + L" gdi-found " +
+        std::to_wstring(GdiObjects()) + L" user-found " + std::to_wstring(UserObjects()) +
+        L" handles " + std::to_wstring(KernelHandles()) + L" textures " +
+        std::to_wstring(TGLTexture::LiveCount());
+    OutputDebugStringW(line.c_str());
+}
+
+// Sees every message sent to a window of the main thread, in any of its loops (a menu's, a
+// dialog's), before the window does.
+LRESULT CALLBACK WatchSent(int code, WPARAM wParam, LPARAM lParam) {
+    static const UINT askCounts = RegisterWindowMessageW(L"GlimmeraTestCounts");
+    if (code == HC_ACTION && reinterpret_cast<const CWPSTRUCT*>(lParam)->message == askCounts)
+        TraceCounts();
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The hook lives as long as the program.
+struct THookOwner {
+    HHOOK Hook = nullptr;
+    ~THookOwner() {
+        if (Hook)
+            UnhookWindowsHookEx(Hook);
+    }
+};
+THookOwner CountsHook;
 
 // Runs from the main thread's message loop once the main window is shown.
 void CALLBACK RunHook(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -41,7 +107,11 @@ void ArmTestHook() {
     if (GetEnvironmentVariableW(L"GLIMMERA_TEST_HOOK", value, 32) == 0)
         return;
     Hook = value;
-    SetTimer(nullptr, 0, PollMs, RunHook);
+    if (Hook == L"counts")
+        CountsHook.Hook =
+            SetWindowsHookExW(WH_CALLWNDPROC, WatchSent, nullptr, GetCurrentThreadId());
+    else
+        SetTimer(nullptr, 0, PollMs, RunHook);
 }
 
 #else

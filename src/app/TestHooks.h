@@ -1,7 +1,9 @@
 #pragma once
 // Ways in for the end-to-end tests, built only into the test preset's program: the environment
 // variable GLIMMERA_TEST_HOOK set to "raise" makes an exception escape the main window once it
-// is up; "bug-report" opens the bug report dialog over it.
+// is up; "bug-report" opens the bug report dialog over it; "counts" makes the main thread
+// answer the registered message "GlimmeraTestCounts", sent to any of its windows, with one
+// trace line of what the process holds (tests/helpers/counts.exe sends it).
 
 // Before the main routine; does nothing without the variable or in a shipped build.
 void ArmTestHook();

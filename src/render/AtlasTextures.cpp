@@ -10,6 +10,17 @@
 
 namespace {
 constexpr const char* Module = "TextureManagement";
+// Only the window thread's GL context creates and deletes textures.
+int32_t LiveTextures = 0;
+} // namespace
+
+TGLTexture::TGLTexture(GLuint name) : FName(name) {
+    if (FName)
+        ++LiveTextures;
+}
+
+int32_t TGLTexture::LiveCount() {
+    return LiveTextures;
 }
 
 TGLTexture& TGLTexture::operator=(TGLTexture&& other) noexcept {
@@ -22,8 +33,10 @@ TGLTexture& TGLTexture::operator=(TGLTexture&& other) noexcept {
 }
 
 void TGLTexture::Reset() {
-    if (FName)
+    if (FName) {
         glDeleteTextures(1, &FName);
+        --LiveTextures;
+    }
     FName = 0;
 }
 

@@ -13,7 +13,7 @@
 class TGLTexture {
 public:
     TGLTexture() = default;
-    explicit TGLTexture(GLuint name) : FName(name) {}
+    explicit TGLTexture(GLuint name);
     ~TGLTexture() { Reset(); }
     TGLTexture(TGLTexture&& other) noexcept : FName(other.FName) { other.FName = 0; }
     TGLTexture& operator=(TGLTexture&& other) noexcept;
@@ -22,6 +22,10 @@ public:
 
     GLuint Name() const { return FName; }
     void Reset();
+
+    // Texture names owned right now, by every owner together: a leak shows as a count that
+    // keeps growing while the scene returns to the same state.
+    static int32_t LiveCount();
 
 private:
     GLuint FName = 0;
