@@ -88,3 +88,23 @@ def test_a_drop_of_text_is_refused_and_changes_nothing(launch, scratch):
     program.wait_idle()
     assert sorted(os.listdir(target)) == ['existing.txt']
     program.close_and_check(0)
+
+
+def test_a_paste_of_files_that_no_longer_exist_is_a_quiet_no_op(launch, scratch):
+    """The clipboard names a file that went away after it was copied."""
+    source = os.path.join(scratch, 'source')
+    target = os.path.join(scratch, 'target')
+    write(os.path.join(source, 'vanishing.txt'), b'soon gone')
+    make_files(target, ['inside.txt'])
+    program = open_folder(launch, source)
+    program.key('ctrl+c')
+    program.wait_idle()
+    os.remove(os.path.join(source, 'vanishing.txt'))
+    open_by_address(program, wine_path(target))
+    program.wait_trace(lambda line: line.lower() == item(target, 'inside.txt'), 10, 'target')
+    program.wait_focus('Glimmera')
+    program.key('ctrl+v')
+    program.wait_idle()
+    assert sorted(os.listdir(target)) == ['inside.txt']
+    assert program.message_boxes() == []
+    program.close_and_check(0)
