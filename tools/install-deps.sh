@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need; installs nothing that is there.
 set -euo pipefail
 packages=(
-    cmake make g++ googletest clang-format
+    cmake make g++ googletest clang-format clang-14 libclang-rt-14-dev
     g++-mingw-w64-x86-64-posix mingw-w64-tools
     wine wine64 fonts-wine fonts-liberation
     xvfb xauth xdotool xclip x11-apps imagemagick

@@ -33,6 +33,24 @@ else
     failed_steps+=(native-build)
 fi
 
+step "fuzz targets, a few seconds each over their seeds and regression inputs"
+if tools/fuzz.sh 5 >"$results/fuzz.log" 2>&1; then :; fi
+cat "$results/fuzz.log"
+# One test case per target line ("name: N executions, N findings").
+/usr/bin/python3 - "$results" <<'PY' || failed_steps+=(fuzz)
+import re, sys
+from xml.sax.saxutils import quoteattr
+results = sys.argv[1]
+lines = re.findall(r'^(\w+): (\d+) executions, (\d+) findings(.*)$',
+                   open(f'{results}/fuzz.log').read(), re.M)
+cases = ''.join(
+    f'<testcase classname="fuzz" name={quoteattr(name)}>'
+    + (f'<failure message={quoteattr(findings + " findings" + rest)}/>' if findings != '0' else '')
+    + '</testcase>' for name, _, findings, rest in lines)
+open(f'{results}/fuzz.xml', 'w').write(f'<testsuite name="fuzz">{cases}</testsuite>')
+sys.exit(0 if lines else 1)
+PY
+
 step "Windows build"
 source tools/wine-env.sh
 # Whatever happens, no Xvfb or wineserver (ours or the build tree's shared one) outlives us.
