@@ -6,6 +6,7 @@ import subprocess
 import sys
 
 import pytest
+from PIL import Image
 
 from harness import item, make_files, wine_path
 from test_drag_drop import SOURCE_PROGRAM, drag, empty_spot, window_point
@@ -69,13 +70,16 @@ def test_a_paste_into_a_read_only_or_full_drive_keeps_both_sides(launch, scratch
         program.close_and_check(0)
 
 
-def test_a_drop_of_text_is_refused_and_changes_nothing(launch, scratch):
+@pytest.mark.parametrize('kind', ['--text', '--image'])
+def test_a_drop_of_text_or_an_image_is_refused_and_changes_nothing(launch, scratch, kind):
     target = os.path.join(scratch, 'target')
     make_files(target, ['existing.txt'])
+    picture = os.path.join(scratch, 'picture.png')
+    Image.new('RGB', (8, 8), (200, 30, 30)).save(picture)
     program = open_folder(launch, target)
     frame = current_frame(program)
-    x_program = subprocess.Popen([sys.executable, SOURCE_PROGRAM, '--text', '800', '100',
-                                  'some dragged words'],
+    offered = 'some dragged words' if kind == '--text' else picture
+    x_program = subprocess.Popen([sys.executable, SOURCE_PROGRAM, kind, '800', '100', offered],
                                  env=program.x_env, stdout=subprocess.PIPE, text=True)
     try:
         assert x_program.stdout.readline().strip() == 'ready'
