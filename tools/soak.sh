@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Randomized soak: builds the test build in its own tree, creates a sandbox of a few hundred
+# files with odd names, drives glimmera.exe on it with seeded random real input for MINUTES
+# (default 2), checks that it lives, answers and holds flat resource counts, closes it, and
+# checks every file of the sandbox is still there or in the trash with its bytes.
+# Usage: tools/soak.sh [MINUTES] [SEED]. Exits non-zero on a crash, hang, growing count or
+# missing file. Leaves no Wine server or Xvfb running and removes what it recycled.
+#   GLIMMERA_BUILD  its build tree (default: <repo>/build/mingw-soak); the run's files go to
+#                   $GLIMMERA_BUILD/soak (actions.log, manifest.json, evidence/)
+set -uo pipefail
+minutes=${1:-2}
+seed=${2:-$RANDOM}
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+export GLIMMERA_BUILD=${GLIMMERA_BUILD:-$root/build/mingw-soak}
+if [ ! -f "$GLIMMERA_BUILD/CMakeCache.txt" ]; then
+    cmake --preset mingw -B "$GLIMMERA_BUILD" >/dev/null || exit 1
+fi
+cmake --build "$GLIMMERA_BUILD" -j2 --target glimmera wininfo counts >/dev/null || exit 1
+
+soak=$GLIMMERA_BUILD/soak
+drive=$soak/drive
+# Wine gets a home of its own: the prefix's Desktop and Documents, and the trash it recycles
+# into, are the soak's, never the user's.
+export HOME=$soak/home XDG_DATA_HOME=$soak/home/.local/share
+trash=$XDG_DATA_HOME/Trash
+mkdir -p "$HOME/Desktop" "$HOME/Documents" "$trash/files" "$trash/info" "$drive/tmp"
+source tools/wine-env.sh
+glimmera_ensure_prefix
+for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [ -L "$link" ] && [[ $(readlink -f "$link") != "$HOME"* ]]; then
+        echo "$WINEPREFIX was made with another home ($link): remove it and run again" >&2
+        exit 1
+    fi
+done
+
+# Z: shows only the soak's drive folder (the sandbox and the program's copy), so no action
+# can reach the rest of the machine. Whatever happens, Z: is / again afterwards, the
+# recycled entries are gone and no Wine server or Xvfb is left.
+trash_before=$(mktemp)
+(cd "$trash" && find files info -mindepth 1 -maxdepth 1 | sort) >"$trash_before"
+finish() {
+    glimmera_stop_wine
+    ln -sfn / "$WINEPREFIX/dosdevices/z:"
+    (cd "$trash" && find files info -mindepth 1 -maxdepth 1 | sort) |
+        comm -13 "$trash_before" - | (cd "$trash" && xargs -r -d '\n' rm -rf --)
+    rm -f "$trash_before"
+}
+trap finish EXIT
+wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
+ln -sfn "$drive" "$WINEPREFIX/dosdevices/z:"
+glimmera_start_xvfb 1280x1024x24 || exit 1
+
+start=$(date +%s)
+TMPDIR=$drive/tmp /usr/bin/python3 tests/soak/soak.py "$minutes" "$seed" "$drive" "$trash"
+status=$?
+echo "soak took $(($(date +%s) - start)) s (build excluded); actions in $soak/actions.log"
+exit $status
