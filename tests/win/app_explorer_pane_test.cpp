@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/MainWindow.h"
+#include "base/BaseDefsWin.h"
+#include "base/WinString.h"
 
 namespace {
 
@@ -96,6 +98,8 @@ private:
 } // namespace
 
 TEST(ExplorerPane, FillsTheStripAndFollowsTheClientHeight) {
+    // Each run saves the lower window it made: start from the default one, not from the last.
+    DeleteFileW(AsWide(ProgramDirectory() + u"settings"));
     TPaneProbe probe(CLSID_ExplorerBrowser);
     EXPECT_EQ(RunMain(&probe), 0);
     ASSERT_NE(probe.Pane, nullptr);
