@@ -135,6 +135,7 @@ void TFolderView::ReadFolder() {
         const TIDList* child = children[i].Get();
         const auto askShell = [&] { return FShellFolder->DisplayName(child, TNameKind::Normal); };
         const std::u16string_view fileName = plainFolder ? NameInFolder(paths[i]) : u"";
+        // Only plain files of a plain folder follow their extension's rule.
         uint32_t attributes = 0;
         std::u16string display =
             !fileName.empty() && FShellFolder->RecordedAttributes(child, attributes) &&
