@@ -5,14 +5,18 @@
 # checks every file of the sandbox is still there or in the trash with its bytes.
 # Usage: tools/soak.sh [MINUTES] [SEED]. Exits non-zero on a crash, hang, growing count or
 # missing file. Leaves no Wine server or Xvfb running and removes what it recycled.
-#   GLIMMERA_BUILD  its build tree (default: <repo>/build/mingw-soak); the run's files go to
-#                   $GLIMMERA_BUILD/soak (actions.log, manifest.json, evidence/)
+#   GLIMMERA_SOAK_BUILD  its build tree (default: <repo>/build/mingw-soak), with its own Wine
+#                        prefix; the run's files go to its soak/ (actions.log, manifest.json,
+#                        evidence/)
 set -uo pipefail
 minutes=${1:-2}
 seed=${2:-$RANDOM}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-export GLIMMERA_BUILD=${GLIMMERA_BUILD:-$root/build/mingw-soak}
+# Never the tree, prefix or display of a caller that sourced tools/wine-env.sh (test-all.sh).
+export GLIMMERA_BUILD=${GLIMMERA_SOAK_BUILD:-$root/build/mingw-soak}
+export WINEPREFIX=$GLIMMERA_BUILD/wineprefix
+unset GLIMMERA_XVFB_PID
 if [ ! -f "$GLIMMERA_BUILD/CMakeCache.txt" ]; then
     cmake --preset mingw -B "$GLIMMERA_BUILD" >/dev/null || exit 1
 fi

@@ -4,8 +4,7 @@ import os
 import re
 import subprocess
 
-from harness import BUILD, make_files
-from test_scene_input import open_folder
+from harness import BUILD, make_files, wine_path
 
 COUNTS = os.path.join(BUILD, 'helpers', 'counts.exe')
 LINE = re.compile(r'test counts: gdi (\d+) user (\d+) gdi-found (\d+) user-found (\d+) '
@@ -23,7 +22,7 @@ def ask(program):
 def test_the_counts_hook_traces_plausible_counts_on_request(launch, scratch):
     folder = os.path.join(scratch, 'counted')
     make_files(folder, ['one.txt', 'two.txt'])
-    program = launch(args=[f'Z:{folder}'.replace('/', '\\')],
+    program = launch(args=[wine_path(folder)],
                      env={'GLIMMERA_TEST_HOOK': 'counts'})
     program.wait_main_window()
     program.wait_idle()

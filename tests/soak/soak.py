@@ -97,11 +97,21 @@ class Soak:
             self.program.wait_idle(60)
         except TimeoutError:
             self.hangs += 1
-            raise RuntimeError('the main window did not answer for 60 s')
+            raise RuntimeError(f'the main window did not answer for 60 s: {self.diagnose()}')
         counts = self.counts()
         if counts:
             self.samples.append((round(time.monotonic() - self.started), counts))
             self.log(f'counts {counts}')
+
+    def diagnose(self):
+        """What the window helper and the counts helper say now, for the report of a hang."""
+        info = subprocess.run(['wine', harness.WININFO, harness.TITLE], env=self.program.env,
+                              capture_output=True, text=True, timeout=60)
+        counts = self.counts()
+        return (f'wininfo exit {info.returncode}: {" / ".join(info.stdout.splitlines())} '
+                f'{info.stderr.strip()[-200:]}; counts: {counts}; windows: ' +
+                ', '.join(f'{w} "{self.program.xdotool("getwindowname", w, check=False)}"'
+                          for w in self.program.visible_windows('.*', exact=False)))
 
     def canonical_counts(self):
         """Counts in the canonical state: asked until two answers agree (icon work settles)."""
@@ -212,6 +222,8 @@ class Soak:
             lines += [f'  {count} x {kind}' for kind, count in sorted(self.dialogs.seen.items())]
         lines += [
             f'checks made: {self.checks}',
+            f'actions given up (a wait in vain): '
+            f'{self.driver.timeouts if hasattr(self, "driver") else 0}',
             f'counts first check: {first}',
             f'counts at warm-up:  {self.warm}',
             f'counts at the end:  {self.end}',
