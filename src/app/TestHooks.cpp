@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/PendingException.h"
+#include "base/BaseDefsWin.h"
 #include "base/Errors.h"
 #include "render/AtlasTextures.h"
 #include "services/ReportDialogsWin.h"
@@ -15,17 +16,6 @@ namespace {
 
 constexpr UINT PollMs = 250;
 std::wstring Hook;
-
-// Open kernel handles, found by asking about every handle value a process of this size uses
-// (Wine answers GetProcessHandleCount with 0).
-int KernelHandles() {
-    int count = 0;
-    for (uintptr_t value = 4; value < 0x10000; value += 4) {
-        DWORD flags = 0;
-        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
-    }
-    return count;
-}
 
 // GDI objects of this process, found by their table index: a handle without its upper
 // (generation) half names whatever lives at that index.
@@ -57,7 +47,7 @@ void TraceCounts() {
         L"test counts: gdi " + std::to_wstring(GetGuiResources(self, GR_GDIOBJECTS)) + L" user " +
         std::to_wstring(GetGuiResources(self, GR_USEROBJECTS)) + L" gdi-found " +
         std::to_wstring(GdiObjects()) + L" user-found " + std::to_wstring(UserObjects()) +
-        L" handles " + std::to_wstring(KernelHandles()) + L" textures " +
+        L" handles " + std::to_wstring(OpenKernelHandleCount()) + L" textures " +
         std::to_wstring(TGLTexture::LiveCount());
     OutputDebugStringW(line.c_str());
 }

@@ -151,3 +151,12 @@ int GetPathKind(const std::u16string& path) {
 void ShowMessage(const std::u16string& text) {
     MessageBoxW(nullptr, AsWide(text), L"Message", MB_OK);
 }
+
+int OpenKernelHandleCount() {
+    int count = 0;
+    for (uintptr_t value = 4; value < 0x10000; value += 4) {
+        DWORD flags = 0;
+        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
+    }
+    return count;
+}

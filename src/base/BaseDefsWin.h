@@ -42,3 +42,7 @@ bool FileExists(const std::u16string& path);
 // 0 directory, 1 other, 2 when the attributes cannot be read.
 int GetPathKind(const std::u16string& path);
 void ShowMessage(const std::u16string& text);
+
+// Open kernel handles of this process, found by asking about every handle value a process of
+// this size uses (Wine answers GetProcessHandleCount with 0).
+int OpenKernelHandleCount();

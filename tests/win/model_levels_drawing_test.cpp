@@ -1,5 +1,6 @@
 #include "model_levels_fixture.h"
 #include "PumpMessages.h"
+#include "base/BaseDefsWin.h"
 #include "base/WinString.h"
 #include "services/IDListWin.h"
 #include "render/SelectionNames.h"
@@ -21,19 +22,8 @@ struct TProcessCounts {
     double UserObjects = 0;
 };
 
-// Open kernel handles, counted by asking about every handle value a process of this size
-// uses (Wine answers GetProcessHandleCount with 0).
-double OpenKernelHandles() {
-    int count = 0;
-    for (uintptr_t value = 4; value < 0x10000; value += 4) {
-        DWORD flags = 0;
-        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
-    }
-    return count;
-}
-
 TProcessCounts ProcessCounts() {
-    return TProcessCounts{OpenKernelHandles(),
+    return TProcessCounts{double(OpenKernelHandleCount()),
                           double(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)),
                           double(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS))};
 }
