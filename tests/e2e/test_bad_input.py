@@ -10,6 +10,7 @@ from PIL import Image
 
 from harness import item, make_files, wine_path
 from test_drag_drop import SOURCE_PROGRAM, drag, empty_spot, window_point
+from test_files import copy_and_paste
 from test_levels import open_by_address
 from test_scene_input import current_frame, open_folder
 
@@ -38,19 +39,6 @@ def small_drive(folder, size, read_only=False):
         subprocess.run(['umount', '-l', folder], check=False)
 
 
-def paste_into(launch, source, target):
-    """Copies the source level's first file and pastes it on the target's level."""
-    program = open_folder(launch, source)
-    program.key('ctrl+c')
-    program.wait_idle()
-    open_by_address(program, wine_path(target))
-    program.wait_trace(lambda line: line.lower() == item(target, 'inside.txt'), 10, 'target')
-    program.wait_focus('Glimmera')
-    program.key('ctrl+v')
-    program.wait_idle()
-    return program
-
-
 @pytest.mark.parametrize('case', ['read-only', 'full'])
 def test_a_paste_into_a_read_only_or_full_drive_keeps_both_sides(launch, scratch, case):
     source = os.path.join(scratch, 'source')
@@ -58,7 +46,8 @@ def test_a_paste_into_a_read_only_or_full_drive_keeps_both_sides(launch, scratch
     data = os.urandom(256 * 1024)
     write(os.path.join(source, 'precious.bin'), data)
     with small_drive(target, '1m' if case == 'read-only' else '64k', case == 'read-only'):
-        program = paste_into(launch, source, target)
+        program = copy_and_paste(launch, source, target, 'inside.txt')
+        program.wait_idle()
         assert open(os.path.join(source, 'precious.bin'), 'rb').read() == data
         assert open(os.path.join(target, 'inside.txt')).read() == ''
         copy = os.path.join(target, 'precious.bin')

@@ -54,6 +54,19 @@ def test_delete_asks_first_and_shift_delete_deletes_for_good(launch, scratch):
     program.close_and_check(0)
 
 
+def copy_and_paste(launch, source, target, shown):
+    """Opens source, copies its first file, opens target (shown is a file in it) and pastes
+    there; returns the program."""
+    program = open_folder(launch, source)
+    program.key('ctrl+c')
+    program.wait_idle()
+    open_by_address(program, wine_path(target))
+    program.wait_trace(lambda line: line.lower() == item(target, shown), 10, 'target')
+    program.wait_focus('Glimmera')
+    program.key('ctrl+v')
+    return program
+
+
 def test_copy_and_paste_between_levels_copies_the_files(launch, scratch):
     source = os.path.join(scratch, 'source')
     target = os.path.join(scratch, 'target')
@@ -61,13 +74,7 @@ def test_copy_and_paste_between_levels_copies_the_files(launch, scratch):
     os.makedirs(source)
     with open(os.path.join(source, 'data.bin'), 'wb') as f:
         f.write(bytes(range(256)) * 64)
-    program = open_folder(launch, source)
-    program.key('ctrl+c')
-    program.wait_idle()
-    open_by_address(program, wine_path(target))
-    program.wait_trace(lambda line: line.lower() == item(target, 'existing.txt'), 10, 'target')
-    program.wait_focus('Glimmera')
-    program.key('ctrl+v')
+    program = copy_and_paste(launch, source, target, 'existing.txt')
     copied = os.path.join(target, 'data.bin')
     program.wait(lambda: os.path.exists(copied) and os.path.getsize(copied) == 256 * 64, 15,
                  'the pasted copy')
