@@ -108,7 +108,7 @@ void TFolderView::Reload() {
         FLayoutManager->InvalidatePages();
         FOwner.LayoutLevels();
     }
-    FLayoutManager->ComputeFrame(FFrame);
+    RefreshFrame();
     if (!FItems.empty())
         FItems[0]->Select();
     Resources().CheckGLError();
@@ -509,6 +509,10 @@ void TFolderView::DetachFromTree() {
 
 // --- Captions ---------------------------------------------------------------------------------
 
+void TFolderView::RefreshFrame() {
+    FLayoutManager->ComputeFrame(FFrame);
+}
+
 void TFolderView::SetLevelCaption(const std::u16string& text) {
     std::optional<TQuad> corners;
     if (FLevelCaption) {
@@ -541,7 +545,7 @@ void TFolderView::PlaceCaptions(int32_t page) {
         FLayoutManager->GetBottomCaptionAnchor(anchor);
         FSortCaptionHigh->Place(anchor, u, v);
     }
-    FLayoutManager->ComputeFrame(FFrame);
+    RefreshFrame();
     const TPageInfo* info = Page(page);
     if (page >= FPageCount || info == nullptr)
         return;

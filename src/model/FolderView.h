@@ -87,6 +87,8 @@ public:
 
     TRectangularLattice* LayoutManager() const { return FLayoutManager.get(); }
     const TQuad& Frame() const { return FFrame; }
+    // The frame, and with it the centre the camera aims at, from where the lattice is now.
+    void RefreshFrame();
     const std::u16string& Path() const { return FPath; }
     const std::u16string& DisplayName() const { return FDisplayName; }
     const TIDList* AbsoluteIDList() const { return FIDList.Get(); }

@@ -356,8 +356,12 @@ void TLevelsCollection::PrevPage() {
 
 void TLevelsCollection::LayoutLevels() {
     FLevelLayout->Reset();
-    for (const std::unique_ptr<TFolderView>& view : FViews)
+    // A moved lattice keeps its old centre until its frame is computed again, and a flight
+    // that follows at once would aim at the empty place the level left.
+    for (const std::unique_ptr<TFolderView>& view : FViews) {
         FLevelLayout->PlaceNext(view->LayoutManager());
+        view->RefreshFrame();
+    }
 }
 
 void TLevelsCollection::ToggleLevelLayout() {

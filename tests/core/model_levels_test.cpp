@@ -181,6 +181,44 @@ TEST_F(LevelsCollection, CloseAllButAChildOfTheRootKeepsItsParent) {
     EXPECT_EQ(Root->Children(), std::vector<TFolderView*>{Computer});
 }
 
+namespace {
+
+// Where the camera aims once its flight has ended, and the centre of the view's frame as the
+// view stands now (computed afresh, so a stale one cannot agree by accident).
+void ExpectFlightEndsOn(TLevelsCollection& levels, TGeomCamera& camera, TFolderView& view) {
+    for (uint32_t i = 0; i <= CameraFlightSteps; ++i)
+        levels.StepCameraAnimation();
+    TVector3 aimed;
+    camera.GetTarget(aimed);
+    TQuad frame;
+    view.LayoutManager()->ComputeFrame(frame);
+    TVector3 centre = frame[3];
+    VectorAdd(centre, frame[0]);
+    VectorScale(centre, 0.5f);
+    EXPECT_NEAR(VectorDistance(aimed, centre), 0, 1e-4);
+}
+
+} // namespace
+
+TEST_F(LevelsCollection, ClosingLevelsFliesToWhereTheSurvivorIsLaidOutNow) {
+    Open(A);
+    Open(AB);
+    TFolderView* c = Open(ABC);
+    TFolderView* d = Open(D, false);
+    ExpectFlightEndsOn(*Levels, Camera, *d);
+
+    // The kept level moves from the fifth place to the second.
+    Levels->CloseAllBut(*c);
+    ExpectFlightEndsOn(*Levels, Camera, *c);
+
+    // Closing a level before the last moves the last one up.
+    TFolderView* a = Open(A);
+    TFolderView* dAgain = Open(D, false);
+    ExpectFlightEndsOn(*Levels, Camera, *dAgain);
+    Levels->CloseView(*a, true);
+    ExpectFlightEndsOn(*Levels, Camera, *dAgain);
+}
+
 TEST_F(LevelsCollection, NextAndPreviousViewStopAtTheEnds) {
     TFolderView* a = Open(A);
     EXPECT_EQ(Levels->NextView(), a);
