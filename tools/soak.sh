@@ -1,28 +1,28 @@
 #!/usr/bin/env bash
-# Randomized soak: builds the test build in its own tree, creates a sandbox of a few hundred
-# files with odd names, drives glimmera.exe on it with seeded random real input for MINUTES
-# (default 2), checks that it lives, answers and holds flat resource counts, closes it, and
-# checks every file of the sandbox is still there or in the trash with its bytes.
+# Randomized soak: creates a sandbox of a few hundred files with odd names, drives the test
+# build's glimmera.exe on it with seeded random real input for MINUTES (default 2), checks that
+# it lives, answers and holds flat resource counts, closes it, and checks every file of the
+# sandbox is still there or in the trash with its bytes.
 # Usage: tools/soak.sh [MINUTES] [SEED]. Exits non-zero on a crash, hang, growing count or
 # missing file. Leaves no Wine server or Xvfb running and removes what it recycled.
-#   GLIMMERA_SOAK_BUILD  its build tree (default: <repo>/build/mingw-soak), with its own Wine
-#                        prefix; the run's files go to its soak/ (actions.log, manifest.json,
-#                        evidence/)
+#   GLIMMERA_SOAK_BUILD  the test build tree it builds and runs (default: <repo>/build/mingw)
+#   GLIMMERA_SOAK_DIR    its own Wine prefix, home and sandbox drive, and the run's files:
+#                        actions.log, manifest.json, evidence/ (default: <repo>/build/soak)
 set -uo pipefail
 minutes=${1:-2}
 seed=${2:-$RANDOM}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-# Never the tree, prefix or display of a caller that sourced tools/wine-env.sh (test-all.sh).
-export GLIMMERA_BUILD=${GLIMMERA_SOAK_BUILD:-$root/build/mingw-soak}
-export WINEPREFIX=$GLIMMERA_BUILD/wineprefix
+# Never the prefix or display of a caller that sourced tools/wine-env.sh (test-all.sh).
+export GLIMMERA_BUILD=${GLIMMERA_SOAK_BUILD:-$root/build/mingw}
+soak=${GLIMMERA_SOAK_DIR:-$root/build/soak}
+export WINEPREFIX=$soak/wineprefix GLIMMERA_PREFIX=$soak/wineprefix
 unset GLIMMERA_XVFB_PID
 if [ ! -f "$GLIMMERA_BUILD/CMakeCache.txt" ]; then
     cmake --preset mingw -B "$GLIMMERA_BUILD" >/dev/null || exit 1
 fi
 cmake --build "$GLIMMERA_BUILD" -j2 --target glimmera wininfo counts >/dev/null || exit 1
 
-soak=$GLIMMERA_BUILD/soak
 drive=$soak/drive
 # Wine gets a home of its own: the prefix's Desktop and Documents, and the trash it recycles
 # into, are the soak's, never the user's.
@@ -30,7 +30,7 @@ export HOME=$soak/home XDG_DATA_HOME=$soak/home/.local/share
 trash=$XDG_DATA_HOME/Trash
 mkdir -p "$HOME/Desktop" "$HOME/Documents" "$trash/files" "$trash/info" "$drive/tmp"
 source tools/wine-env.sh
-glimmera_ensure_prefix
+GLIMMERA_BUILD=$soak glimmera_ensure_prefix
 for link in "$WINEPREFIX"/drive_c/users/*/*; do
     if [ -L "$link" ] && [[ $(readlink -f "$link") != "$HOME"* ]]; then
         echo "$WINEPREFIX was made with another home ($link): remove it and run again" >&2
@@ -44,7 +44,8 @@ done
 trash_before=$(mktemp)
 (cd "$trash" && find files info -mindepth 1 -maxdepth 1 | sort) >"$trash_before"
 finish() {
-    glimmera_stop_wine
+    # The soak's own server and Xvfb, never those of the build tree it runs.
+    GLIMMERA_BUILD=$soak glimmera_stop_wine
     ln -sfn / "$WINEPREFIX/dosdevices/z:"
     (cd "$trash" && find files info -mindepth 1 -maxdepth 1 | sort) |
         comm -13 "$trash_before" - | (cd "$trash" && xargs -r -d '\n' rm -rf --)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both presets and runs every test: formatting, the portable
-# core natively (sanitizers), the Windows layer under Wine, and the end-to-end tests.
+# core natively (sanitizers), the fuzz targets briefly, the Windows layer under Wine, the
+# end-to-end tests and a 2-minute soak.
 # Ends with one line "N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -64,6 +65,19 @@ if cmake --preset mingw >/dev/null && cmake --build --preset mingw; then
     step "end-to-end tests"
     GLIMMERA_BUILD=$root/build/mingw /usr/bin/python3 -m pytest -q -p no:cacheprovider \
         --junitxml="$results/e2e.xml" tests/e2e || true
+    step "soak: 2 minutes of random input, seed 7"
+    tools/soak.sh 2 7 >"$results/soak.log" 2>&1
+    soak_status=$?
+    tail -n 20 "$results/soak.log"
+    /usr/bin/python3 - "$results" "$soak_status" <<'PY'
+import sys
+from xml.sax.saxutils import quoteattr
+results, status = sys.argv[1], sys.argv[2]
+failure = '' if status == '0' else f'<failure message={quoteattr(f"exit {status}, see soak.log")}/>'
+open(f'{results}/soak.xml', 'w').write(
+    f'<testsuite name="soak"><testcase classname="soak" name="two minutes, seed 7">{failure}'
+    '</testcase></testsuite>')
+PY
 else
     failed_steps+=(mingw-build)
 fi

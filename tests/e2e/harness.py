@@ -79,7 +79,8 @@ def wine_env(display):
     env = dict(os.environ)
     env.update({
         'DISPLAY': display,
-        'WINEPREFIX': os.path.join(BUILD, 'wineprefix'),
+        # The soak runs the test build in a prefix of its own.
+        'WINEPREFIX': os.environ.get('GLIMMERA_PREFIX', os.path.join(BUILD, 'wineprefix')),
         'WINEARCH': 'win64',
         # Wine 8 reports OutputDebugString on the seh channel and message box texts on msgbox.
         'WINEDEBUG': '-all,warn+seh,trace+msgbox',
