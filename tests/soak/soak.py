@@ -25,8 +25,11 @@ from driver import Driver  # noqa: E402
 CHECK_EVERY = 5  # seconds between liveness and count checks
 COUNTS = os.path.join(harness.BUILD, 'helpers', 'counts.exe')
 COUNT_LINE = re.compile(r'test counts: (.*)')
-# What a count may exceed its warm-up value by in the same state before it is a leak.
-SLACK = {'gdi': 20, 'user': 5, 'gdi-found': 20, 'user-found': 5, 'handles': 12, 'textures': 2}
+# What a count may exceed its warm-up value by in the same state before it is a leak. Wine's
+# first message box in a process takes 23 GDI objects for good (the next ones none), and the
+# shell's confirmations a few more on their first showing, whenever the random input first
+# brings them.
+SLACK = {'gdi': 30, 'user': 5, 'gdi-found': 30, 'user-found': 5, 'handles': 12, 'textures': 2}
 INPUT = {'mousemove', 'click', 'key', 'type', 'mousedown', 'mouseup', 'keydown', 'keyup'}
 
 
