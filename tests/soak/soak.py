@@ -117,17 +117,20 @@ class Soak:
                           for w in self.program.visible_windows('.*', exact=False)))
 
     def canonical_counts(self):
-        """Counts in the canonical state: asked until two answers agree (icon work settles)."""
+        """Counts in the canonical state, once two answers in a row agree (icon work settles)."""
         self.driver.canonical()
-        last = None
-        for _ in range(6):
-            counts = self.counts()
-            if counts == last:
-                break
-            last = counts
-            time.sleep(1)
-        self.log(f'canonical counts {last}')
-        return last
+        answers = [None]
+
+        def agreed():
+            answers.append(self.counts())
+            return answers[-1] is not None and answers[-1] == answers[-2]
+
+        try:
+            self.program.wait(agreed, 30, 'two equal counts')
+        except TimeoutError:
+            pass  # the last answer stands; the end check compares it
+        self.log(f'canonical counts {answers[-1]}')
+        return answers[-1]
 
     # --- the run --------------------------------------------------------------------------
     def run(self):
