@@ -90,7 +90,9 @@ def test_copy_and_paste_between_levels_copies_the_files(launch, scratch):
     pasted = os.path.join(target, os.path.basename(outside))
     # Wine learns of the new clipboard owner asynchronously: a paste right after the change
     # may still find the clipboard empty, and then pastes nothing. It is pressed again then.
+    # After the shell's copy the keyboard may come back to the scene a moment late.
     for attempt in range(3):
+        program.wait_focus('Glimmera')
         program.key('ctrl+v')
         try:
             program.wait(lambda: os.path.exists(pasted) and os.path.getsize(pasted) == 13, 5,
