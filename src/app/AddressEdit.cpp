@@ -45,11 +45,8 @@ TAddressEdit::~TAddressEdit() {
 }
 
 void TAddressEdit::Place(int x, int width) {
-    // No repaint of its own: the frame that follows the layout paints the window, and under
-    // Wine a repainting move of a child of the GL window blocks.
     if (FEdit)
-        SetWindowPos(FEdit, nullptr, x, 0, width, AddressEditHeight,
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        SetWindowPos(FEdit, nullptr, x, 0, width, AddressEditHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TAddressEdit::ShowCurrentFolder() {

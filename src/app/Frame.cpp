@@ -37,18 +37,20 @@ void DrawBackground() {
 
 } // namespace
 
-bool TMainWindow::RenderFrame() {
+bool TMainWindow::RenderFrame(HDC dc) {
     if (FPaintSuspended || FClientWidth < MinimalDrawnSize || FClientHeight < MinimalDrawnSize ||
         !FScene)
         return false;
-    PAINTSTRUCT paint;
-    BeginPaint(MainWindow(), &paint);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glScissor(0, 0, FClientWidth, FClientHeight);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The frame covers the scene window, whose left edge is the strip's: the scene's viewport
+    // starts one pixel right of it.
     const int sceneWidth = FClientWidth - FSplit;
-    glViewport(FSplit + 1, 0, sceneWidth, FClientHeight);
-    glScissor(FSplit + 1, 0, sceneWidth, FClientHeight);
+    if (FFrame && !FFrame->Begin(sceneWidth, FClientHeight))
+        return false;
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glScissor(0, 0, sceneWidth, FClientHeight);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glViewport(1, 0, sceneWidth, FClientHeight);
+    glScissor(1, 0, sceneWidth, FClientHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawBackground();
 
@@ -59,15 +61,30 @@ bool TMainWindow::RenderFrame() {
     FScene->DrawOverlays();
 
     glFlush();
-    SwapBuffers(FDC.Get());
-    EndPaint(MainWindow(), &paint);
+    if (FFrame) {
+        FFrame->Finish();
+        FFrame->Paint(dc);
+    } else {
+        SwapBuffers(FSceneDC.Get());
+    }
     return true;
+}
+
+// The scene window's WM_PAINT: a new frame, or the last one again while none can be drawn.
+void TMainWindow::PaintScene() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(SceneWindow(), &paint);
+    if (!RenderFrame(dc) && FFrame)
+        FFrame->Paint(dc);
+    EndPaint(SceneWindow(), &paint);
 }
 
 void TMainWindow::ResizeClient(int width, int height) {
     FClientWidth = width;
     FClientHeight = height;
     FSplit = SplitForClientWidth(FSplit, width);
+    if (FSceneWindow)
+        FSceneWindow->Place(SceneBounds());
     if (FAddressEdit)
         FAddressEdit->Place(FSplit, width);
     if (FScene)

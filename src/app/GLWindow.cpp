@@ -59,13 +59,19 @@ void TOwnDC::Close() {
         ShowShutdownError("Release of Device Context failed.");
 }
 
-const char* TGLContext::Open(HDC dc) {
+const char* SetScenePixelFormat(HDC dc) {
     PIXELFORMATDESCRIPTOR pfd = ScenePixelFormat();
     const int format = ChoosePixelFormat(dc, &pfd);
     if (format == 0)
         return "Cant't Find A Suitable PixelFormat.";
     if (!SetPixelFormat(dc, format, &pfd))
         return "Cant't set PixelFormat.";
+    return nullptr;
+}
+
+const char* TGLContext::Open(HDC dc) {
+    if (const char* failure = SetScenePixelFormat(dc))
+        return failure;
     FRC = wglCreateContext(dc);
     if (!FRC)
         return "Cant't create a GL rendering context.";

@@ -52,6 +52,9 @@ private:
     HDC FDC = nullptr;
 };
 
+// Sets the scene's pixel format on dc; the failing step's box text, or nullptr on success.
+const char* SetScenePixelFormat(HDC dc);
+
 // The rendering context, made current on creation and released (not current first) on close.
 class TGLContext {
 public:

@@ -2,9 +2,13 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include "app/MenuCaptions.h"
 #include "app/PendingException.h"
 #include "app/Requirements.h"
+#include "app/ScreenPlacement.h"
+#include "app/TestHooks.h"
 #include "app/WindowPlacement.h"
 #include "base/BaseDefsWin.h"
 #include "interact/ContextMenu.h"
@@ -39,7 +43,7 @@ int32_t TMainWindow::SceneViewport() const {
 }
 
 void TMainWindow::RequestRedraw() {
-    if (HWND window = MainWindow()) {
+    if (HWND window = SceneWindow()) {
         InvalidateRect(window, nullptr, FALSE);
         UpdateWindow(window);
     }
@@ -49,7 +53,7 @@ int TMainWindow::Run() {
     DeleteLeftoverUpdate();
     FSettings = LoadWindowPlacement();
     FSplit = FSettings.Split;
-    if (!CreateGLWindow())
+    if (!CreateMainWindow())
         return 0;
     RethrowPendingException();
     SetRussianMenuCaptions(MainWindow());
@@ -60,12 +64,13 @@ int TMainWindow::Run() {
     CheckGLError("{7AAC264E-CE17-4A7D-8A5A-7CB2E17CD1F1}");
     FOle.emplace();
     CheckSystemRequirements();
-    FAddressEdit = std::make_unique<TAddressEdit>(MainWindow(), FSplit, FClientWidth,
-                                                  static_cast<TAddressEditSite&>(*this));
     RECT client;
     GetClientRect(MainWindow(), &client);
     FClientWidth = client.right;
     FClientHeight = client.bottom;
+    FSplit = SplitForClientWidth(FSplit, FClientWidth);
+    if (!CreateParts())
+        return 0;
     TSceneSite site;
     site.CurrentFolderChanged = [this] { FAddressEdit->ShowCurrentFolder(); };
     site.MoveSplit = [this](int32_t x) {
@@ -80,7 +85,7 @@ int TMainWindow::Run() {
     FScene->OpenStartLevels(FProbe ? FProbe->ExplorerBrowserClass() : CLSID_ExplorerBrowser);
     ShowWindow(MainWindow(), FSettings.Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     SetForegroundWindow(MainWindow());
-    SetFocus(MainWindow());
+    SetFocus(SceneWindow());
     RethrowPendingException();
     SetInitialGLState();
     FPaintSuspended = false;
@@ -95,6 +100,8 @@ int TMainWindow::Run() {
 int TMainWindow::MessageLoop() {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (TabBetweenParts(message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
         RethrowPendingException();
@@ -103,7 +110,7 @@ int TMainWindow::MessageLoop() {
     return static_cast<int>(message.wParam);
 }
 
-bool TMainWindow::CreateGLWindow() {
+bool TMainWindow::CreateMainWindow() {
     FClass.emplace(ClassName, WindowProc);
     if (!FClass->Registered())
         return false;
@@ -125,12 +132,47 @@ bool TMainWindow::CreateGLWindow() {
     return true;
 }
 
+// The context lives on a hidden window: frames are drawn off screen where the driver can.
 bool TMainWindow::CreateGLContext() {
     const char* failure = nullptr;
-    if (!FDC.Open(MainWindow()))
+    FGLWindow.emplace();
+    if (!FGLWindow->Handle() || !FDC.Open(FGLWindow->Handle()))
         failure = "Cant't create a GL device context.";
     else
         failure = FRC.Open(FDC.Get());
+    if (failure) {
+        Teardown();
+        ShowSetupError(failure);
+        return false;
+    }
+    return true;
+}
+
+RECT TMainWindow::SceneBounds() const {
+    return RECT{FSplit, 0, std::max(FClientWidth, FSplit), FClientHeight};
+}
+
+bool TMainWindow::CreateParts() {
+    FSceneWindow = std::make_unique<TSceneWindow>(MainWindow(), SceneBounds(),
+                                                  static_cast<TSceneWindowSite&>(*this));
+    FAddressEdit = std::make_unique<TAddressEdit>(MainWindow(), FSplit, FClientWidth,
+                                                  static_cast<TAddressEditSite&>(*this));
+    // The edit lies over the scene's top rows.
+    SetWindowPos(FAddressEdit->Handle(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (TOffscreenFrame::Supported() && !WindowSurfaceRequested()) {
+        FFrame = std::make_unique<TOffscreenFrame>();
+        return true;
+    }
+    // A driver without framebuffer objects draws on the scene window itself, with the same
+    // pixel format: right wherever GL and GDI windows stand side by side.
+    const char* failure = nullptr;
+    if (!FSceneDC.Open(SceneWindow()))
+        failure = "Cant't create a GL device context.";
+    else
+        failure = SetScenePixelFormat(FSceneDC.Get());
+    if (!failure && !wglMakeCurrent(FSceneDC.Get(), FRC.Get()))
+        failure = "Cant't set PixelFormat.";
     if (failure) {
         Teardown();
         ShowSetupError(failure);
@@ -145,11 +187,15 @@ void TMainWindow::Teardown() {
     FClosing = true;
     FPaintSuspended = true;
     FScene.reset();
+    FFrame.reset();
     FAddressEdit.reset();
     ReleaseContextMenuSlots();
     FOle.reset();
     FRC.Close();
+    FSceneDC.Close();
+    FSceneWindow.reset();
     FDC.Close();
+    FGLWindow.reset();
     FWindow.Close();
     FClass.reset();
 }

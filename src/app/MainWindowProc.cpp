@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <dbt.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include "app/AboutBox.h"
 #include "app/MenuCaptions.h"
@@ -16,17 +17,6 @@
 #include "services/HelpWin.h"
 #include "services/ProductLinks.h"
 #include "services/UpdaterWin.h"
-
-namespace {
-
-int LowX(LPARAM lParam) {
-    return LOWORD(lParam);
-}
-int HighY(LPARAM lParam) {
-    return HIWORD(lParam);
-}
-
-} // namespace
 
 LRESULT CALLBACK TMainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // While the shell's context menu is up, its owner-drawn entries and submenus are its own.
@@ -97,24 +87,31 @@ void TMainWindow::TimerTick(UINT_PTR id) {
 
 bool TMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
-    HWND window = MainWindow();
     switch (message) {
     case WM_SIZE:
-        if (wParam == SIZE_MAXIMIZED && window) {
-            // Re-showing the window after a maximise makes some drivers repaint the GL surface.
-            SetForegroundWindow(GetDesktopWindow());
-            ShowWindow(window, SW_HIDE);
-            ShowWindow(window, SW_SHOW);
-        }
         ResizeClient(LOWORD(lParam), HIWORD(lParam));
         return true;
-    case WM_PAINT:
+    case WM_PAINT: {
+        // Only where no part covers the window, as when the pane could not be made.
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(MainWindow(), &paint);
+        FillRect(dc, &paint.rcPaint, GetSysColorBrush(COLOR_3DFACE));
+        EndPaint(MainWindow(), &paint);
+        return true;
+    }
     case WM_GM_REPAINT:
-        RenderFrame();
+        RequestRedraw();
         return false;
     case WM_CLOSE:
         FClosing = true;
         PostQuitMessage(0);
+        return true;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            RememberFocus();
+        return false;
+    case WM_SETFOCUS:
+        RestoreFocus();
         return true;
     case WM_WININICHANGE:
         CallFileIconInit(true);
@@ -140,9 +137,6 @@ bool TMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
     case WM_CTLCOLOREDIT:
         result = reinterpret_cast<LRESULT>(FAddressEdit ? FAddressEdit->Brush() : nullptr);
         return true;
-    case WM_LBUTTONDOWN:
-        SetFocus(window);
-        break;
     case WM_GM_LOAD_ICON:
         if (!Closing() && FScene)
             FScene->LoadIcon(wParam);
@@ -150,6 +144,52 @@ bool TMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
     }
     if (!FScene)
         return false;
+    switch (message) {
+    case WM_DEVICECHANGE:
+        FScene->DeviceChange(wParam, lParam);
+        result = 1;
+        return true;
+    case WM_GM_FOLDER_CHANGED:
+        FScene->FolderChanged(wParam);
+        return true;
+    case WM_GM_SHELL_DESKTOP:
+    case WM_GM_SHELL_RECYCLE_BIN:
+    case WM_GM_SHELL_COMPUTER:
+        FScene->ShellNotification(message, wParam, lParam);
+        return true;
+    }
+    return false;
+}
+
+bool TMainWindow::SceneMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    switch (message) {
+    case WM_PAINT:
+        PaintScene();
+        return true;
+    case WM_ERASEBKGND:
+        // Every pixel comes from the frame.
+        result = 1;
+        return true;
+    case WM_GETDLGCODE:
+        result = DLGC_WANTALLKEYS | DLGC_WANTCHARS;
+        return true;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        // A click in the scene gives it the keyboard.
+        SetFocus(SceneWindow());
+        break;
+    }
+    return FScene && SceneInput(message, wParam, lParam);
+}
+
+// The scene's parts know positions in the main window's client area, where the scene window
+// starts at the strip's edge. Positions are signed: a captured drag of the strip's edge goes
+// left of the scene window.
+bool TMainWindow::SceneInput(UINT message, WPARAM wParam, LPARAM lParam) {
+    const int x = GET_X_LPARAM(lParam) + FSplit;
+    const int y = GET_Y_LPARAM(lParam);
     switch (message) {
     case WM_KEYDOWN:
         FScene->KeyDown(wParam);
@@ -164,41 +204,29 @@ bool TMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
         FScene->SysKeyDown(wParam);
         return false;
     case WM_MOUSEMOVE:
-        FScene->MouseMove(LowX(lParam), HighY(lParam), wParam);
+        FScene->MouseMove(x, y, wParam);
         return false;
     case WM_LBUTTONDOWN:
-        FScene->LButtonDown(LowX(lParam), HighY(lParam), wParam);
+        FScene->LButtonDown(x, y, wParam);
         return true;
     case WM_LBUTTONUP:
-        FScene->LButtonUp(LowX(lParam), HighY(lParam), wParam);
+        FScene->LButtonUp(x, y, wParam);
         return true;
     case WM_RBUTTONDOWN:
-        FScene->RButtonDown(LowX(lParam), HighY(lParam), wParam);
+        FScene->RButtonDown(x, y, wParam);
         return true;
     case WM_RBUTTONUP:
-        FScene->RButtonUp(LowX(lParam), HighY(lParam), wParam);
+        FScene->RButtonUp(x, y, wParam);
         return true;
     case WM_MBUTTONDOWN:
-        FScene->MButtonDown(LowX(lParam), HighY(lParam), wParam);
+        FScene->MButtonDown(x, y, wParam);
         return true;
     case WM_MBUTTONUP:
-        FScene->MButtonUp(LowX(lParam), HighY(lParam), wParam);
+        FScene->MButtonUp(x, y, wParam);
         return true;
     case WM_MOUSEWHEEL:
-        FScene->MouseWheel(LowX(lParam), HighY(lParam), wParam);
+        FScene->MouseWheel(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
         return false;
-    case WM_DEVICECHANGE:
-        FScene->DeviceChange(wParam, lParam);
-        result = 1;
-        return true;
-    case WM_GM_FOLDER_CHANGED:
-        FScene->FolderChanged(wParam);
-        return true;
-    case WM_GM_SHELL_DESKTOP:
-    case WM_GM_SHELL_RECYCLE_BIN:
-    case WM_GM_SHELL_COMPUTER:
-        FScene->ShellNotification(message, wParam, lParam);
-        return true;
     }
     return false;
 }

@@ -105,8 +105,7 @@ TLevelsHooks TSceneObjects::LevelsHooks() {
     TLevelsHooks hooks;
     hooks.Redraw = [this] { FWindow.RequestRedraw(); };
     hooks.CurrentChanged = [this](TFolderView& view) {
-        if (HWND window = FWindow.MainWindow())
-            SetFocus(window);
+        FocusSceneUnlessInPane();
         if (FSite.CurrentFolderChanged)
             FSite.CurrentFolderChanged();
         // The pane follows every change the program makes; one the pane itself reported
@@ -128,11 +127,28 @@ TLevelsHooks TSceneObjects::LevelsHooks() {
         ResolveShortcutIDList(absolute, target);
         return target;
     };
+    hooks.FlightFinished = [this](uint8_t syncExplorer) {
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+        if (syncExplorer == 1)
+            if (TFolderView* current = FLevels->Levels().Current())
+                ExplorerBrowse(current->AbsoluteIDList());
+        // The keyboard stays in the part the user went to meanwhile; only a keyboard left
+        // nowhere comes to the scene.
+        const HWND focus = GetFocus();
+        if (!focus || focus == FWindow.MainWindow())
+            if (HWND scene = FWindow.SceneWindow())
+                SetFocus(scene);
+    };
     hooks.WaitCursor = [] {
         HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return std::function<void()>([previous] { SetCursor(previous); });
     };
     return hooks;
+}
+
+void TSceneObjects::FocusSceneUnlessInPane() {
+    if (HWND scene = FWindow.SceneWindow(); scene && !ExplorerHasFocus())
+        SetFocus(scene);
 }
 
 // The desktop as the root level, the Computer folder beside it, the Explorer pane, the

@@ -91,6 +91,11 @@ public:
     void LoadIcon(WPARAM entryIndex);
     void ForgetLoadedIcons();
 
+    // The keyboard in the Explorer pane: whether it is there, and putting it there (false
+    // without a pane).
+    bool PaneHasFocus() const { return ExplorerHasFocus(); }
+    bool FocusPane() { return FExplorer && FExplorer->Focus(); }
+
     // The address edit: the current folder's texts, and opening a parsed item.
     bool CurrentFolderTexts(std::u16string& path, std::u16string& displayName, bool& isFileSystem);
     void OpenAddress(PCIDLIST_ABSOLUTE item);
@@ -118,6 +123,9 @@ private:
     T& Own(std::unique_ptr<T>& variable, std::unique_ptr<T> object, const char* name);
     void DestroyOwned();
     TLevelsHooks LevelsHooks();
+    // The scene takes the keyboard unless the pane has it: the user's navigation there moved
+    // the scene, and the user goes on in the pane.
+    void FocusSceneUnlessInPane();
 
     TMainWindowValues& FWindow;
     TSceneSite FSite;

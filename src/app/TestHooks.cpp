@@ -104,8 +104,16 @@ void ArmTestHook() {
         SetTimer(nullptr, 0, PollMs, RunHook);
 }
 
+bool WindowSurfaceRequested() {
+    return Hook == L"window-surface";
+}
+
 #else
 
 void ArmTestHook() {}
+
+bool WindowSurfaceRequested() {
+    return false;
+}
 
 #endif

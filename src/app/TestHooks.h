@@ -3,7 +3,12 @@
 // variable GLIMMERA_TEST_HOOK set to "raise" makes an exception escape the main window once it
 // is up; "bug-report" opens the bug report dialog over it; "counts" makes the main thread
 // answer the registered message "GlimmeraTestCounts", sent to any of its windows, with one
-// trace line of what the process holds (tests/helpers/counts.exe sends it).
+// trace line of what the process holds (tests/helpers/counts.exe sends it); "window-surface"
+// makes the scene draw on its own window, as it does where the driver has no framebuffer
+// objects.
 
 // Before the main routine; does nothing without the variable or in a shipped build.
 void ArmTestHook();
+
+// True when the test hook asks the scene to draw on its own window.
+bool WindowSurfaceRequested();

@@ -62,6 +62,16 @@ void ReadGLLoaderFlags() {
     const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
     ParseGLVersion(version, GLLoaderFlags.Major, GLLoaderFlags.Minor);
     GLLoaderFlags.HasBgra = HasGLExtension(extensions, "GL_EXT_bgra");
+    GLLoaderFlags.HasFramebufferObject = HasGLExtension(extensions, "GL_EXT_framebuffer_object");
+}
+
+void* GLEntryPoint(const char* name) {
+    PROC entry = wglGetProcAddress(name);
+    // Some drivers answer a missing entry with a small number instead of null.
+    const auto value = reinterpret_cast<intptr_t>(entry);
+    if (value >= -1 && value <= 3)
+        return nullptr;
+    return reinterpret_cast<void*>(entry);
 }
 
 void CheckGLError(const char* tag) {

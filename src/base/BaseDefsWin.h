@@ -11,12 +11,16 @@ struct TGLLoaderFlags {
     int Major = 0;
     int Minor = 0;
     bool HasBgra = false;
+    bool HasFramebufferObject = false; // GL_EXT_framebuffer_object
     bool Version14() const { return Major > 1 || (Major == 1 && Minor >= 4); }
 };
 extern TGLLoaderFlags GLLoaderFlags;
 
 // Reads GL_VERSION and GL_EXTENSIONS of the current context into GLLoaderFlags.
 void ReadGLLoaderFlags();
+
+// The current context's entry point of that name, null when the driver has none.
+void* GLEntryPoint(const char* name);
 
 // GetVersionExW with the extended structure; false when the system does not answer.
 bool QueryVersion(OSVERSIONINFOEXW& info);

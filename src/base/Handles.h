@@ -131,6 +131,14 @@ private:
     HGDIOBJ FPrevious;
 };
 
+struct TWindowTraits {
+    using THandle = HWND;
+    static THandle Null() { return nullptr; }
+    static bool Free(THandle h) { return DestroyWindow(h) != FALSE; }
+};
+// A window this program created and destroys itself.
+using TOwnedWindow = TUniqueHandle<TWindowTraits>;
+
 struct TMenuTraits {
     using THandle = HMENU;
     static THandle Null() { return nullptr; }

@@ -8,6 +8,9 @@
 class TMainWindowValues {
 public:
     virtual HWND MainWindow() const = 0;
+    // The child window that shows the scene and takes its mouse and keyboard input; mouse
+    // positions the scene's parts see are in the main window's client coordinates all the same.
+    virtual HWND SceneWindow() const = 0;
     virtual int32_t ClientWidth() const = 0;
     virtual int32_t ClientHeight() const = 0;
     // Width of the Explorer strip; the scene starts at x = Split. At least 10.

@@ -43,14 +43,14 @@ TDropTarget::TDropTarget(TMainWindowValues& window, const TViewportManager2& vie
                          std::function<void()> keepException)
     : FWindow(window), FViewports(viewports), FSceneViewport(sceneViewport), FScene(scene),
       FKeepException(std::move(keepException)) {
-    FRegistered = RegisterDragDrop(window.MainWindow(), this) == S_OK;
+    FRegistered = RegisterDragDrop(window.SceneWindow(), this) == S_OK;
     FDrawn = FCurrent;
     FPhantom.Redraw(FCurrent);
 }
 
 void TDropTarget::Revoke() {
     if (FRegistered)
-        RevokeDragDrop(FWindow.MainWindow());
+        RevokeDragDrop(FWindow.SceneWindow());
     FRegistered = false;
     FAcceptable = false;
 }

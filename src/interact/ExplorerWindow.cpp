@@ -128,23 +128,8 @@ HRESULT TExplorerWindow::Create(REFCLSID browserClass, int32_t split, int32_t he
 void TExplorerWindow::SetBounds(int32_t split, int32_t height) {
     FSplit = split;
     FHeight = height;
-    if (!FBrowser || !IsWindow(FParent))
-        return;
-    const RECT bounds{0, 0, split, height};
-    // Under Wine, moving the shown list inside the GL window never returns: the pane is
-    // hidden while it takes a new size.
-    const HWND pane = PaneWindow();
-    RECT present{};
-    if (pane) {
-        GetWindowRect(pane, &present);
-        MapWindowPoints(nullptr, FParent, reinterpret_cast<POINT*>(&present), 2);
-    }
-    const bool hide = pane && IsWindowVisible(pane) && !EqualRect(&present, &bounds);
-    if (hide)
-        ShowWindow(pane, SW_HIDE);
-    FBrowser->SetRect(nullptr, bounds);
-    if (hide)
-        ShowWindow(pane, SW_SHOWNA);
+    if (FBrowser && IsWindow(FParent))
+        FBrowser->SetRect(nullptr, RECT{0, 0, split, height});
 }
 
 HWND TExplorerWindow::PaneWindow() const {
@@ -193,8 +178,19 @@ void TExplorerWindow::NavigationComplete(PCIDLIST_ABSOLUTE folder) {
     FShown.Reset(CloneIDList(FromShell(folder)));
     const bool notify = FNotify;
     FNotify = true;
-    if (notify && FShown)
+    if (!notify || !FShown)
+        return;
+    // The user navigated in the pane and goes on there: the level that opens leaves the
+    // keyboard to the pane's new list.
+    FReportingOwnNavigation = true;
+    try {
         FLevels.OpenOrActivate(FShown.Get(), false, false);
+    } catch (...) {
+        FReportingOwnNavigation = false;
+        throw;
+    }
+    FReportingOwnNavigation = false;
+    Focus();
 }
 
 void TExplorerWindow::NavigationFailed() {
@@ -243,10 +239,6 @@ LRESULT CALLBACK TExplorerWindow::ListProc(HWND window, UINT message, WPARAM wPa
             pane->FKeepException();
             return 0;
         }
-    } else if (message == WM_COMMAND && HIWORD(wParam) == EN_UPDATE) {
-        // The list grows its rename field on every keystroke; under Wine that resize never
-        // returns for a field inside the GL window. The field keeps its first width instead.
-        return 0;
     } else if (message == WM_NCDESTROY) {
         // The shell recreates its list on navigation: the old one lets go of the pane.
         RemovePropW(window, PaneProperty);
@@ -346,7 +338,21 @@ void TExplorerWindow::NewFolder() {
     view->SelectItem(AsChild(last.Get()), SVSI_EDIT);
 }
 
+bool TExplorerWindow::Focus() {
+    if (!FBrowser)
+        return false;
+    if (!FList || !IsWindow(FList))
+        SubclassList();
+    const HWND target = FList ? FList : PaneWindow();
+    if (!target)
+        return false;
+    SetFocus(target);
+    return true;
+}
+
 bool TExplorerWindow::HasFocus() const {
+    if (FReportingOwnNavigation)
+        return true;
     const HWND focus = GetFocus();
     if (!FBrowser || !focus || focus == FParent)
         return false;

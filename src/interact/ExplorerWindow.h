@@ -35,8 +35,9 @@ private:
 
 class TExplorerWindow {
 public:
-    // parent is the main window. An exception must not unwind into the shell: keepException
-    // is called inside the callbacks instead.
+    // parent is the main window; the pane is a plain child beside the scene's window, so it
+    // draws, moves and resizes like any other window. An exception must not unwind into the shell:
+    // keepException is called inside the callbacks instead.
     TExplorerWindow(HWND parent, TLevelsCollection& levels, std::function<void()> keepException);
     ~TExplorerWindow();
     TExplorerWindow(const TExplorerWindow&) = delete;
@@ -66,8 +67,11 @@ public:
     // open for editing.
     void NewFolder();
 
-    // Whether the keyboard is in the pane.
+    // Whether the keyboard is in the pane; also while the pane reports a navigation of the
+    // user's (the list that had the keyboard is being replaced then).
     bool HasFocus() const;
+    // Gives the pane's list the keyboard; false without a pane.
+    bool Focus();
 
 private:
     friend class TExplorerBrowserEvents;
@@ -97,6 +101,8 @@ private:
     int32_t FHeight = 0;
     // Set except between a silent navigation request and its completion.
     bool FNotify = true;
+    // Set while a navigation the user made in the pane opens its level.
+    bool FReportingOwnNavigation = false;
     // The folder the pane shows, or was last asked to show.
     TOwnedIDList FShown;
     HWND FList = nullptr;

@@ -187,7 +187,7 @@ void TSceneOperationManager::LeftPressAction(const TSceneHit& hit, bool inScene)
     if (NearSplit(FLastX, FWindow.Split())) {
         FState = TSceneState::MovingSplit;
         SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
-        SetCapture(FWindow.MainWindow());
+        SetCapture(FWindow.SceneWindow());
         return;
     }
     FHitObject = hit;

@@ -82,12 +82,7 @@ void WriteCell(const TAtlasLayout& layout, TCellPosition position, TPixelView pi
 }
 
 TGenerateMipmapProc GenerateMipmapEntry() {
-    PROC entry = wglGetProcAddress("glGenerateMipmap");
-    // Some drivers answer a missing entry with a small number instead of null.
-    auto value = reinterpret_cast<intptr_t>(entry);
-    if (value >= -1 && value <= 3)
-        return nullptr;
-    return reinterpret_cast<TGenerateMipmapProc>(reinterpret_cast<void*>(entry));
+    return reinterpret_cast<TGenerateMipmapProc>(GLEntryPoint("glGenerateMipmap"));
 }
 
 void RebuildMipmaps(TGenerateMipmapProc generate) {
