@@ -231,9 +231,9 @@ LRESULT CALLBACK TExplorerWindow::ListProc(HWND window, UINT message, WPARAM wPa
     if (!pane || window != pane->FList)
         return DefWindowProcW(window, message, wParam, lParam);
     const WNDPROC previous = pane->FListPrevious;
-    if (message == WM_KEYDOWN) {
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
         try {
-            if (pane->ListKeyDown(wParam))
+            if (message == WM_KEYDOWN ? pane->ListKeyDown(wParam) : pane->ListSysKeyDown(wParam))
                 return 0;
         } catch (...) {
             pane->FKeepException();
@@ -269,6 +269,18 @@ bool TExplorerWindow::ListKeyDown(WPARAM key) {
         return false;
     }
     return false;
+}
+
+// Alt+Left and Alt+Right go back and forward, as in the scene: the keyboard stays in the pane
+// after the user's own navigations there.
+bool TExplorerWindow::ListSysKeyDown(WPARAM key) {
+    if (key == VK_LEFT)
+        GoBack();
+    else if (key == VK_RIGHT)
+        GoForward();
+    else
+        return false;
+    return true;
 }
 
 ComPtr<IShellView2> TExplorerWindow::View() const {

@@ -84,6 +84,7 @@ private:
     void RestoreList();
     // True when the key was consumed.
     bool ListKeyDown(WPARAM key);
+    bool ListSysKeyDown(WPARAM key);
     Microsoft::WRL::ComPtr<IShellView2> View() const;
     // The browser's own window, none without it.
     HWND PaneWindow() const;
