@@ -26,6 +26,8 @@ RESULTS = os.environ.get('GLIMMERA_RESULTS',
                          os.path.join(ROOT, 'build', 'test-results', 'e2e-failures'))
 
 TITLE = 'Glimmera'
+# The class of the scene's own window, which has the keyboard while the scene does.
+SCENE_CLASS = 'GlimmeraScene'
 # The scene's background gradient, bottom and top colour, and the default width of the strip
 # left of the scene.
 GRADIENT_BOTTOM = (83, 101, 120)
@@ -295,6 +297,14 @@ class Glimmera:
         """Clicks at a point of the main window's client area."""
         self.click(*self.to_screen(x, y), button=button, modifiers=modifiers)
 
+    def double_click_client(self, x, y):
+        """Double-clicks at a point of the main window's client area, after the double-click
+        time since the last click (which would otherwise make the first a second)."""
+        time.sleep(max(0.0, self.last_click + DOUBLE_CLICK_TIME - time.monotonic()))
+        self.xdotool('mousemove', *self.to_screen(x, y), 'click', '--repeat', '2', '--delay',
+                     '80', '1')
+        self.last_click = time.monotonic()
+
     def drag_client(self, path, button=1, modifiers=(), steps=8):
         """Presses at the first client point of path, moves through the others in small
         steps, and releases at the last, holding modifiers from before the press."""
@@ -381,11 +391,15 @@ class Glimmera:
         assert code == expected, f'exit code {code}, expected {expected}'
 
     def save_evidence(self, folder, name):
-        """Copies a screenshot and the Wine log into folder as name.png and name.log."""
+        """Copies a screenshot and the Wine log into folder as name.png and name.log, and when
+        the program still runs but does not answer, every thread's backtrace as
+        name-threads.txt."""
         os.makedirs(folder, exist_ok=True)
         self.screenshot(os.path.join(folder, f'{name}.png'))
         self.log.flush()
         shutil.copy(self.log_path, os.path.join(folder, f'{name}.log'))
+        if self.process.poll() is None and not ((info := self.info()) and info.responds):
+            save_backtraces(self.env, os.path.join(folder, f'{name}-threads.txt'))
 
     def stop(self):
         """Ends what is left of the run and removes its folder. Killing is the last resort:
@@ -400,6 +414,19 @@ class Glimmera:
         self._drop_clipboard_owner()
         self.log.close()
         shutil.rmtree(self.dir, ignore_errors=True)
+
+
+def save_backtraces(env, path):
+    """Writes every thread's backtrace of every process in the Wine prefix to path: where a
+    program that does not answer hangs."""
+    try:
+        result = subprocess.run(['winedbg', '--command', 'bt all'], env=env,
+                                capture_output=True, text=True, timeout=120)
+        text = result.stdout + result.stderr
+    except subprocess.TimeoutExpired as timeout:
+        text = f'winedbg did not finish: {timeout}'
+    with open(path, 'w') as f:
+        f.write(text)
 
 
 def hold(modifiers):

@@ -8,7 +8,7 @@ import sys
 import pytest
 from PIL import Image
 
-from harness import item, make_files, wine_path
+from harness import SCENE_CLASS, item, make_files, wine_path
 from test_drag_drop import SOURCE_PROGRAM, drag, empty_spot, window_point
 from test_files import copy_and_paste
 from test_levels import open_by_address
@@ -95,7 +95,7 @@ def test_a_paste_of_files_that_no_longer_exist_is_a_quiet_no_op(launch, scratch)
     os.remove(os.path.join(source, 'vanishing.txt'))
     open_by_address(program, wine_path(target))
     program.wait_trace(lambda line: line.lower() == item(target, 'inside.txt'), 10, 'target')
-    program.wait_focus('Glimmera')
+    program.wait_focus(SCENE_CLASS)
     program.key('ctrl+v')
     program.wait_idle()
     assert sorted(os.listdir(target)) == ['inside.txt']

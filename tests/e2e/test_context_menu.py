@@ -2,7 +2,7 @@
 clipboard, closing the other levels, and the shell's own commands."""
 import os
 
-from harness import item, make_files, wine_path
+from harness import SCENE_CLASS, item, make_files, wine_path
 from test_files import TRASH, confirm
 from test_levels import open_by_address
 from test_scene_input import current_frame, hover_level, open_folder, tile_point
@@ -99,7 +99,7 @@ def test_close_all_but_this_keeps_the_root_and_the_marked_level(launch, scratch)
     program = open_folder(launch, first)
     open_by_address(program, wine_path(second))
     program.wait_trace(lambda line: line.lower() == item(second, 'two.txt'), 10, 'second')
-    program.wait_focus('Glimmera')
+    program.wait_focus(SCENE_CLASS)
     program.wait_idle()
 
     frame = current_frame(program)  # the level opened last is current and marked

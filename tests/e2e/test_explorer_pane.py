@@ -1,13 +1,12 @@
 """The Explorer pane left of the scene: it follows the scene's current level, its own
 navigations open levels, and renaming, new folders, deleting and refreshing go through it.
-Under Wine the pane's strip stays black over the GL surface, so what it shows is read with the
-paneinfo helper (its rows, the name being edited, and the address edit naming the scene's
-current folder)."""
+What it shows is read with the paneinfo helper (its rows, the name being edited, and the
+address edit naming the scene's current folder); test_window_parts looks at it on the screen."""
 import dataclasses
 import os
 import subprocess
 
-from harness import BUILD, SPLIT, item, make_files, wine_path
+from harness import BUILD, SCENE_CLASS, SPLIT, item, make_files, wine_path
 from test_files import TRASH, confirm
 from test_scene_input import open_folder
 
@@ -21,6 +20,9 @@ class Pane:
     selected: list
     editing: str  # the name open for editing, None when none is
     address: str  # the scene's current folder
+    scroll_bar: bool = False  # the list shows its vertical scroll bar
+    rows: dict = dataclasses.field(default_factory=dict)  # index: name's rectangle, rows in sight
+    per_page: int = 0  # how many rows fit the list's height
 
 
 def pane(program):
@@ -43,6 +45,13 @@ def pane(program):
             shown.editing = value
         elif name == 'address':
             shown.address = value
+        elif name == 'vscroll':
+            shown.scroll_bar = value == '1'
+        elif name == 'perpage':
+            shown.per_page = int(value)
+        elif name == 'row':
+            index, *rect = map(int, value.split())
+            shown.rows[index] = tuple(rect)
     return shown
 
 
@@ -198,7 +207,7 @@ def test_delete_f2_and_f5_in_the_pane(launch, scratch):
                        'the watcher reloading the level')
     _, _, width, height = program.client_rect()
     program.click_client(width - 20, height - 20)  # the keyboard back to the scene
-    program.wait_focus('Glimmera')
+    program.wait_focus(SCENE_CLASS)
     assert 'c_new.txt' not in pane(program).items
     start = len(program.trace())
     program.key('F5')

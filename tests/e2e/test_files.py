@@ -2,7 +2,7 @@
 between levels, and the full path on the clipboard."""
 import os
 
-from harness import item, make_files, wine_path
+from harness import SCENE_CLASS, item, make_files, wine_path
 from test_levels import open_by_address
 from test_scene_input import current_frame, hover_level, open_folder, tile_point
 
@@ -62,7 +62,7 @@ def copy_and_paste(launch, source, target, shown):
     program.wait_idle()
     open_by_address(program, wine_path(target))
     program.wait_trace(lambda line: line.lower() == item(target, shown), 10, 'target')
-    program.wait_focus('Glimmera')
+    program.wait_focus(SCENE_CLASS)
     program.key('ctrl+v')
     return program
 
@@ -92,7 +92,7 @@ def test_copy_and_paste_between_levels_copies_the_files(launch, scratch):
     # may still find the clipboard empty, and then pastes nothing. It is pressed again then.
     # After the shell's copy the keyboard may come back to the scene a moment late.
     for attempt in range(3):
-        program.wait_focus('Glimmera')
+        program.wait_focus(SCENE_CLASS)
         program.key('ctrl+v')
         try:
             program.wait(lambda: os.path.exists(pasted) and os.path.getsize(pasted) == 13, 5,

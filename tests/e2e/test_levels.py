@@ -1,7 +1,7 @@
 """Levels: a folder from the command line, paging trace, and the limit of 40 open folders."""
 import os
 
-from harness import SPLIT, wine_path
+from harness import SCENE_CLASS, SPLIT, wine_path
 
 
 def make_files(folder, count):
@@ -58,7 +58,7 @@ def test_address_edit_opens_levels_up_to_forty(launch, scratch):
         open_by_address(program, wine_path(folder))
         program.wait_trace(in_folder(folder), what=f'the items of {folder}')
         # The opened level becomes current and takes the keyboard back from the edit.
-        program.wait_focus('Glimmera')
+        program.wait_focus(SCENE_CLASS)
     assert program.message_boxes() == []
 
     open_by_address(program, wine_path(folders[38]))

@@ -47,6 +47,10 @@ def level_frames(program):
     return [(min(a[1], b[1]), a[0], max(a[2], b[2]), b[0]) for a, b in zip(edges, edges[1:])]
 
 
+# The distance between two rows of tiles, in level widths.
+ROW_PITCH = 0.0714
+
+
 def tile_point(frame, index, count):
     """Where the caption of the index-th of count tiles of the shown page lies: two columns
     filled top down, as many rows as half the page needs; offsets measured on a level, in
@@ -56,7 +60,7 @@ def tile_point(frame, index, count):
     width = right - left
     rows = (min(count, 20) + 1) // 2
     column, row = divmod(index, rows)
-    return round(left + width * (0.125 + 0.52 * column)), round(top + width * (0.125 + 0.0714 * row))
+    return round(left + width * (0.125 + 0.52 * column)), round(top + width * (0.125 + ROW_PITCH * row))
 
 
 def hover_level(program, frame):

@@ -1,11 +1,13 @@
 // Tells the end-to-end tests what the Explorer pane of a window shows, which the screen cannot
 // (under Wine the pane's strip stays black over the GL surface). Usage: paneinfo <window title>.
 // Prints "pane <left> <top> <width> <height>" (the browser's window in the main window's client
-// area), "list <0|1>" (whether the list window has the keyboard), one "item <flags> <name>" a
-// row of the list (flags: s selected, f focused, - neither), "edit <text>" while a name is
-// being edited in the list, and "address <text>" (the address edit, which names the scene's
-// current folder while it does not have the keyboard). Exits with 1 when there is no such
-// window, 3 when it has no pane.
+// area), "list <0|1>" (whether the list window has the keyboard), "vscroll <0|1>" (whether the
+// list shows its vertical scroll bar), "perpage <n>" (how many rows fit its height), "row <index>
+// <left> <top> <right> <bottom>" for each row in sight (its name's rectangle in the main window's
+// client area), one "item <flags> <name>" a row of the list (flags: s selected, f focused, -
+// neither), "edit <text>" while a name is being edited in the list, and "address <text>" (the
+// address edit, which names the scene's current folder while it does not have the keyboard). Exits
+// with 1 when there is no such window, 3 when it has no pane.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -83,6 +85,19 @@ std::wstring ItemText(HWND list, HANDLE process, int index) {
     return text;
 }
 
+// The name's rectangle of a row in the main window's client area, read through a block in the
+// list's process; false when the list cannot say.
+bool ItemLabelRect(HWND list, HWND window, HANDLE process, int index, RECT& rect) {
+    TRemoteBlock block(process, sizeof(RECT));
+    rect = RECT{LVIR_LABEL, 0, 0, 0};
+    if (!block.Data() || !WriteProcessMemory(process, block.Data(), &rect, sizeof(rect), nullptr) ||
+        !SendMessageW(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(block.Data())) ||
+        !ReadProcessMemory(process, block.Data(), &rect, sizeof(rect), nullptr))
+        return false;
+    MapWindowPoints(list, window, reinterpret_cast<POINT*>(&rect), 2);
+    return true;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -112,6 +127,7 @@ int wmain(int argc, wchar_t** argv) {
     thread.cbSize = sizeof(thread);
     GetGUIThreadInfo(GetWindowThreadProcessId(window, &processId), &thread);
     std::printf("list %d\n", thread.hwndFocus == list ? 1 : 0);
+    std::printf("vscroll %d\n", (GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL) != 0 ? 1 : 0);
 
     const THandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
                                           PROCESS_QUERY_INFORMATION,
@@ -128,6 +144,15 @@ int wmain(int argc, wchar_t** argv) {
                 flags += 'f';
             std::printf("item %s %ls\n", flags.empty() ? "-" : flags.c_str(),
                         ItemText(list, process.get(), i).c_str());
+        }
+        const int top = static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
+        const int inSight = static_cast<int>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
+        std::printf("perpage %d\n", inSight);
+        for (int i = top; i < count && i <= top + inSight; ++i) {
+            RECT rect{};
+            if (ItemLabelRect(list, window, process.get(), i, rect))
+                std::printf("row %d %ld %ld %ld %ld\n", i, rect.left, rect.top, rect.right,
+                            rect.bottom);
         }
     }
     wchar_t className[64] = {};

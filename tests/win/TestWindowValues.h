@@ -7,6 +7,7 @@
 class TTestWindowValues final : public TMainWindowValues {
 public:
     HWND MainWindow() const override { return Window; }
+    HWND SceneWindow() const override { return Window; }
     int32_t ClientWidth() const override { return Width; }
     int32_t ClientHeight() const override { return Height; }
     int32_t Split() const override { return SplitWidth; }
