@@ -21,7 +21,7 @@ unset GLIMMERA_XVFB_PID
 if [ ! -f "$GLIMMERA_BUILD/CMakeCache.txt" ]; then
     cmake --preset mingw -B "$GLIMMERA_BUILD" >/dev/null || exit 1
 fi
-cmake --build "$GLIMMERA_BUILD" -j2 --target glimmera wininfo counts >/dev/null || exit 1
+cmake --build "$GLIMMERA_BUILD" -j2 --target glimmera wininfo counts paneinfo >/dev/null || exit 1
 
 drive=$soak/drive
 # Wine gets a home of its own: the prefix's Desktop and Documents, and the trash it recycles

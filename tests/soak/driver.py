@@ -1,12 +1,16 @@
 """Random real input for the soak: each action picks its target from what the screen shows
-(level frames, tiles) and the seeded generator. Actions that change files or start programs
-(Enter, clicks on tiles, drags, paste, Delete) act only where a probe (Ctrl+P, the path on
-the clipboard) shows a level or tile of the sandbox, so the soak never touches anything else."""
+(level frames, tiles, the rows of the Explorer pane) and the seeded generator. Actions that
+change files or start programs (Enter, clicks on tiles, drags, paste, Delete, and in the pane
+double-clicks, F2, F7 and Delete) act only where a probe (Ctrl+P, the path on the clipboard)
+shows a level or tile of the sandbox, or where the address edit names a sandbox folder as the
+one the pane shows, so the soak never touches anything else."""
+import os
 import string
 
-from harness import SPLIT
+from harness import SCENE_CLASS, SPLIT
 from test_context_menu import choose, right_click
 from test_drag_drop import drag
+from test_explorer_pane import pane
 from test_levels import open_by_address
 from test_scene_input import current_frame, hover_level, level_frames, tile_point
 
@@ -29,12 +33,18 @@ class Driver:
         self.log = log
         self.timeouts = 0  # actions that waited in vain
         self.layout_toggles = 0  # Ctrl+Tab presses: the canonical state has the first layout
+        self.names = 0  # names typed into the pane, each one new
+        self.pane_actions = [
+            (4, self.pane_click), (3, self.pane_double_click), (2, self.pane_parent),
+            (2, self.pane_rename), (2, self.pane_new_folder), (2, self.pane_delete),
+        ]
         self.actions = [
             (25, self.plain_key), (5, self.type_ahead), (5, self.filter), (3, self.refresh),
             (4, self.close_level), (6, self.wheel), (12, self.click), (6, self.band),
             (8, self.drag_tiles), (4, self.copy_paste), (3, self.delete), (4, self.enter),
             (4, self.sort_menu), (5, self.context_menu), (4, self.open_folder),
-        ]
+            (3, self.split_drag),
+        ] + self.pane_actions
 
     # --- helpers --------------------------------------------------------------------------
     def frames(self):
@@ -80,6 +90,68 @@ class Driver:
         left, top, width, height = self.program.client_rect()
         return self.rng.randrange(SPLIT + 10, width - 5), self.rng.randrange(30, height - 30)
 
+    def pane_rows(self):
+        """Client points on the names of the pane's rows in sight: a click there selects."""
+        shown = pane(self.program)
+        if not shown:
+            return []
+        _, _, _, height = self.program.client_rect()
+        return [(left + 4, (top + bottom) // 2)
+                for left, top, _, bottom in shown.rows.values() if bottom < height - 20]
+
+    def click_list(self, point):
+        """Clicks the pane's list at a client point; returns what the pane then shows, or
+        None."""
+        self.program.click_client(*point)
+        self.program.wait_focus('SysListView32', 10)
+        self.program.wait_idle()
+        return pane(self.program)
+
+    def list_space(self):
+        """A random point of the list, on a row or below the last one."""
+        _, _, _, height = self.program.client_rect()
+        return 40, self.rng.randrange(25, height - 30)
+
+    def select_row(self):
+        rows = self.pane_rows()
+        return self.click_list(self.rng.choice(rows)) if rows else None
+
+    def pane_folder(self, shown):
+        """The sandbox folder the pane shows, relative and with '/' ('' the sandbox itself), or
+        None when it shows none: the address edit names the current level's folder, which
+        the pane follows."""
+        address = (shown and shown.address) or ''
+        if address.lower() == self.sandbox:
+            return ''
+        if address.lower().startswith(self.sandbox + '\\'):
+            return address[len(self.sandbox) + 1:].replace('\\', '/')
+        return None
+
+    def keyboard_to_scene(self):
+        """Tab goes round pane, address edit and scene: back to the scene, where the scene's
+        actions send their keys."""
+        for _ in range(3):
+            if (info := self.program.info()) and info.focus == SCENE_CLASS:
+                return
+            self.program.key('Tab')
+            self.program.wait_idle()
+
+    def new_name(self):
+        self.names += 1
+        return f'{self.rng.choice(["renamed", "pane", "x.y"])}{self.names}' + \
+            self.rng.choice(['', '.txt', '.dat'])
+
+    def press_delete(self):
+        """Delete, with the shell's question that follows a moment later answered Yes."""
+        self.dialogs.allow_one_deletion()
+        self.program.key('Delete')
+        self.program.wait_idle()
+        try:
+            self.program.wait(lambda: self.dialogs.new_windows(), 5, 'the deletion question')
+        except TimeoutError:
+            pass
+        self.dialogs.settle()
+
     # --- actions --------------------------------------------------------------------------
     def step(self):
         """One random action. An action that waited in vain (a box of the shell came up late
@@ -93,9 +165,11 @@ class Driver:
             self.timeouts += 1
             detail = f'gave up: {error}'
         self.log(f'{action.__name__} {detail}'.strip())
-        if action in (self.enter, self.click):
+        if action in (self.enter, self.click, self.pane_double_click):
             self.late_box()
         self.dialogs.settle()
+        if action in [a for _, a in self.pane_actions]:
+            self.keyboard_to_scene()
 
     def late_box(self):
         """A launched file's box comes from the shell a moment after the click or Enter."""
@@ -228,15 +302,7 @@ class Driver:
         self.program.wait(lambda: menu not in self.program.visible_windows(''), 10,
                           'the menu to close')
         self.program.wait_idle()
-        self.dialogs.allow_one_deletion()
-        self.program.key('Delete')
-        self.program.wait_idle()
-        # The question comes from the shell a moment later.
-        try:
-            self.program.wait(lambda: self.dialogs.new_windows(), 5, 'the deletion question')
-        except TimeoutError:
-            pass
-        self.dialogs.settle()
+        self.press_delete()
         return str(point)
 
     def enter(self):
@@ -287,6 +353,102 @@ class Driver:
         self.wait_opened()
         return path
 
+    def split_drag(self):
+        """Drags the strip's edge left or right and back: everything else finds the scene's
+        left edge at SPLIT."""
+        _, _, width, height = self.program.client_rect()
+        target = SPLIT + self.rng.choice([-1, 1]) * self.rng.randint(20, 150)
+        target = max(40, min(target, width - 100))
+        y = self.rng.randrange(40, height - 40)
+        self.move_split(SPLIT, target, y)
+        self.move_split(target, SPLIT, y)
+        return f'to {target} and back'
+
+    def move_split(self, split, target, y):
+        """Presses on the grip (the scene's first pixels) and releases at target, where the
+        edge follows the pointer, and waits for the pane to take that width. A box that came
+        late and disabled the window is answered and the drag made again."""
+        _, _, _, height = self.program.client_rect()
+        for _ in range(3):
+            self.program.drag_client([(split + 1, y), (target, y)])
+            try:
+                self.program.wait(lambda: (shown := pane(self.program)) and
+                                  shown.bounds == (0, 0, target, height), 10,
+                                  f'the pane {target} pixels wide')
+                return
+            except TimeoutError:
+                self.dialogs.settle()
+                shown = pane(self.program)
+                split = shown.bounds[2] if shown else split
+        raise AssertionError(f'the pane stayed {split} pixels wide, its edge dragged to {target}')
+
+    # --- the Explorer pane ----------------------------------------------------------------
+    def pane_click(self):
+        shown = self.select_row()
+        return f'selected {shown.selected}' if shown else 'skipped: no rows'
+
+    def pane_double_click(self):
+        """Opens a folder as a level, or launches a file (the shell's box answers)."""
+        folder = self.pane_folder(pane(self.program))
+        rows = self.pane_rows()
+        if folder is None or not rows:
+            return 'skipped: no rows of the sandbox'
+        point = self.rng.choice(rows)
+        self.program.double_click_client(*point)
+        return f'a row at {point} in {folder or "the sandbox"}'
+
+    def pane_parent(self):
+        """Backspace in the list: the pane and the scene go to the parent folder."""
+        shown = self.click_list(self.list_space())
+        self.program.key('BackSpace')
+        return f'from {shown and shown.address}'
+
+    def pane_rename(self):
+        shown = self.select_row()
+        folder = self.pane_folder(shown)
+        if folder is None or not shown.selected:
+            return 'skipped: no selected row of the sandbox'
+        old, name = shown.selected[0], self.new_name()
+        self.program.key('F2')
+        self.program.wait(lambda: (edited := pane(self.program)) and edited.editing is not None,
+                          5, 'the name open for editing')
+        self.program.wait_focus('Edit', 5)
+        self.program.key('Home', 'shift+End')
+        self.program.type_text(name)
+        self.program.key('Return')
+        self.program.wait_idle()
+        if (after := pane(self.program)) and name in after.items:
+            self.folder_renamed(os.path.join(folder, old), os.path.join(folder, name))
+        return f'{old} -> {name}'
+
+    def folder_renamed(self, old, new):
+        """Keeps the folders that open_folder types up to a rename of one of them."""
+        self.folders = [new + f[len(old):] if f == old or f.startswith(old + '/') else f
+                        for f in self.folders]
+
+    def pane_new_folder(self):
+        """F7 makes a new folder with its name open: a typed name or the shell's kept."""
+        shown = self.click_list(self.list_space())
+        if self.pane_folder(shown) is None:
+            return 'skipped: the pane is not in the sandbox'
+        self.program.key('F7')
+        name = self.program.wait(lambda: (edited := pane(self.program)) and edited.editing, 5,
+                                 'the new folder being named')
+        if self.rng.random() < 0.5:
+            name = self.new_name()
+            self.program.wait_focus('Edit', 5)
+            self.program.key('Home', 'shift+End')
+            self.program.type_text(name)
+        self.program.key('Return')
+        return name
+
+    def pane_delete(self):
+        shown = self.select_row()
+        if self.pane_folder(shown) is None or not shown.selected:
+            return 'skipped: no selected row of the sandbox'
+        self.press_delete()
+        return shown.selected[0]
+
     def sandbox_path(self, folder):
         return 'Z:\\sandbox' + ('\\' + folder.replace('/', '\\') if folder else '')
 
@@ -295,7 +457,7 @@ class Driver:
         keyboard back to the scene when neither happened (the folder is gone)."""
         try:
             self.program.wait(lambda: self.dialogs.new_windows() or
-                              ((info := self.program.info()) and info.focus == 'Glimmera'),
+                              ((info := self.program.info()) and info.focus == SCENE_CLASS),
                               8, 'the level or a box')
         except TimeoutError:
             self.log('no level opened: the keyboard back to the scene')
