@@ -58,6 +58,11 @@ bool TOffscreenFrame::Supported() {
 }
 
 TOffscreenFrame::TOffscreenFrame() {
+    // The depth precision the pixel format gave the window's own framebuffer, so the scene
+    // looks as it would drawn there.
+    GLint depthBits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    FDepthFormat = depthBits > 16 ? GL_DEPTH_COMPONENT24 : GL_DEPTH_COMPONENT16;
     Entries().GenFramebuffers(1, &FFramebuffer);
 }
 
@@ -88,7 +93,7 @@ void TOffscreenFrame::Allocate(int32_t width, int32_t height) {
                                FColour);
     gl.GenRenderbuffers(1, &FDepth);
     gl.BindRenderbuffer(GL_RENDERBUFFER_EXT, FDepth);
-    gl.RenderbufferStorage(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT24, width, height);
+    gl.RenderbufferStorage(GL_RENDERBUFFER_EXT, FDepthFormat, width, height);
     gl.FramebufferRenderbuffer(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT,
                                FDepth);
     gl.BindRenderbuffer(GL_RENDERBUFFER_EXT, 0);

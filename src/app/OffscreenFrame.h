@@ -40,6 +40,7 @@ private:
     GLuint FFramebuffer = 0;
     GLuint FColour = 0;
     GLuint FDepth = 0;
+    GLenum FDepthFormat = 0;
     int32_t FWidth = 0;
     int32_t FHeight = 0;
     bool FComplete = false;

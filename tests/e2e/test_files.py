@@ -67,6 +67,22 @@ def copy_and_paste(launch, source, target, shown):
     return program
 
 
+def paste_from_x(program, pasted, what, timeout=5):
+    """Ctrl+V in the scene until pasted() holds, three presses at the most. Wine learns of a
+    new X clipboard owner asynchronously: a paste right after the change may still find the
+    clipboard empty and paste nothing. After the shell's copy the keyboard may come back to
+    the scene a moment late."""
+    for attempt in range(3):
+        program.wait_focus(SCENE_CLASS)
+        program.key('ctrl+v')
+        try:
+            program.wait(pasted, timeout, what)
+            return
+        except TimeoutError:
+            if attempt == 2:
+                raise
+
+
 def test_copy_and_paste_between_levels_copies_the_files(launch, scratch):
     source = os.path.join(scratch, 'source')
     target = os.path.join(scratch, 'target')
@@ -88,19 +104,8 @@ def test_copy_and_paste_between_levels_copies_the_files(launch, scratch):
         f.write('pasted from X')
     program.set_clipboard_files([outside])
     pasted = os.path.join(target, os.path.basename(outside))
-    # Wine learns of the new clipboard owner asynchronously: a paste right after the change
-    # may still find the clipboard empty, and then pastes nothing. It is pressed again then.
-    # After the shell's copy the keyboard may come back to the scene a moment late.
-    for attempt in range(3):
-        program.wait_focus(SCENE_CLASS)
-        program.key('ctrl+v')
-        try:
-            program.wait(lambda: os.path.exists(pasted) and os.path.getsize(pasted) == 13, 5,
-                         'the file pasted from X')
-            break
-        except TimeoutError:
-            if attempt == 2:
-                raise
+    paste_from_x(program, lambda: os.path.exists(pasted) and os.path.getsize(pasted) == 13,
+                 'the file pasted from X')
     assert open(pasted, encoding='utf-8').read() == 'pasted from X'
 
     # A second paste of the same file: the shell asks before replacing it; declined, the
