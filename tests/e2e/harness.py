@@ -175,8 +175,8 @@ class Glimmera:
     def wait_main_window(self, timeout=60, frame=True):
         """Waits for the main window to show and answer messages, and with frame for its first
         drawn frame (the gradient at the bottom right of the scene). Without frame only for the
-        answer: a maximised window's GL surface stays black under Wine without a window
-        manager."""
+        answer: without a window manager the screen shows only part of a maximised window, and
+        where the scene draws on its own GL surface Wine leaves it black."""
         self.window = self.find_window(TITLE, timeout)
         self.wait_idle(timeout)
         if frame:

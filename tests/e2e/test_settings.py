@@ -60,8 +60,8 @@ def test_maximised_window_comes_back_maximised_with_its_restored_size(launch, sc
     with open(os.path.join(scratch, 'settings'), 'wb') as f:
         f.write(record)
     program = launch(workdir=scratch)
-    # Without a window manager Wine keeps the X window at its restored size, and the re-show
-    # after a maximise leaves the GL surface black under Wine: only the record is checked.
+    # Without a window manager Wine keeps the X window at its restored size, so the screen
+    # shows only part of the maximised window: only the record is checked.
     program.wait_main_window(frame=False)
     program.close_and_check(0)
     assert read_settings(scratch) == record
