@@ -73,10 +73,13 @@ private:
     HWND FWindow;
 };
 
+// As in the program: the GL context on a hidden window, the frames painted into a plain one.
 struct TWindowContext {
     HWND Window = nullptr;
     HDC DC = nullptr;
     HGLRC RC = nullptr;
+    HWND Scene = nullptr;
+    HDC SceneDC = nullptr;
 
     bool Create() {
         WNDCLASSW wc{};
@@ -85,11 +88,14 @@ struct TWindowContext {
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"GlimmeraBench";
         RegisterClassW(&wc);
-        Window =
-            CreateWindowExW(0, wc.lpszClassName, L"Glimmera bench", WS_POPUP | WS_VISIBLE, 0, 0,
-                            SceneWidth, SceneHeight, nullptr, nullptr, wc.hInstance, nullptr);
-        if (!Window)
+        Window = CreateWindowExW(0, wc.lpszClassName, L"Glimmera bench", WS_POPUP, 0, 0, 1, 1,
+                                 nullptr, nullptr, wc.hInstance, nullptr);
+        Scene =
+            CreateWindowExW(0, wc.lpszClassName, L"Glimmera bench scene", WS_POPUP | WS_VISIBLE, 0,
+                            0, SceneWidth, SceneHeight, nullptr, nullptr, wc.hInstance, nullptr);
+        if (!Window || !Scene)
             return false;
+        SceneDC = GetDC(Scene);
         DC = GetDC(Window);
         PIXELFORMATDESCRIPTOR pfd = ScenePixelFormat();
         const int format = ChoosePixelFormat(DC, &pfd);
@@ -105,6 +111,10 @@ struct TWindowContext {
         }
         if (DC)
             ReleaseDC(Window, DC);
+        if (SceneDC)
+            ReleaseDC(Scene, SceneDC);
+        if (Scene)
+            DestroyWindow(Scene);
         if (Window)
             DestroyWindow(Window);
     }
@@ -287,7 +297,7 @@ int main(int argc, char** argv) {
         TLevelsCollection& levels = scene.Levels();
         levels.OpenOrActivate(levels.DesktopIDList(), false, true);
         levels.PlaceCamera(levels.Current());
-        DrawFrame(scene, frame, context.DC);
+        DrawFrame(scene, frame, context.SceneDC);
 
         std::printf("%-10s %14s %14s %14s %14s\n", "files", "open+frame ms", "raw list ms", "ratio",
                     "bytes/item");
@@ -304,7 +314,7 @@ int main(int argc, char** argv) {
             const TClock::time_point start = TClock::now();
             TFolderView* view = levels.OpenOrActivate(list.Get(), false, true);
             levels.PlaceCamera(view);
-            DrawFrame(scene, frame, context.DC);
+            DrawFrame(scene, frame, context.SceneDC);
             const double opened = Milliseconds(start);
             const double perItem = (PrivateBytes() - privateBefore) / count;
             std::printf("%-10d %14.1f %14.1f %14.1f %14.0f   (%d listed, %d items)\n", count,
@@ -332,7 +342,7 @@ int main(int argc, char** argv) {
                 levels.OpenOrActivate(list.Get(), false, true);
             }
             levels.PlaceCamera(levels.ViewAt(levels.ViewCount() - 1));
-            const TFrameTimes times = FrameTime(scene, frame, context.DC);
+            const TFrameTimes times = FrameTime(scene, frame, context.SceneDC);
             std::printf("%-10d %14.2f %14.2f %14.2f\n", levels.ViewCount(), times.Total,
                         times.ReadBack, times.Paint);
             if (wanted == 1)

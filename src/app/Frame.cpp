@@ -46,8 +46,9 @@ bool TMainWindow::RenderFrame(HDC dc) {
     const int sceneWidth = FClientWidth - FSplit;
     if (FFrame && !FFrame->Begin(sceneWidth, FClientHeight))
         return false;
+    // The strip's edge, the one column left of the scene's viewport, is black.
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glScissor(0, 0, sceneWidth, FClientHeight);
+    glScissor(0, 0, 1, FClientHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glViewport(1, 0, sceneWidth, FClientHeight);
     glScissor(1, 0, sceneWidth, FClientHeight);
