@@ -1,9 +1,10 @@
 """Random real input for the soak: each action picks its target from what the screen shows
 (level frames, tiles, the rows of the Explorer pane) and the seeded generator. Actions that
-change files or start programs (Enter, clicks on tiles, drags, paste, Delete, and in the pane
-double-clicks, F2, F7 and Delete) act only where a probe (Ctrl+P, the path on the clipboard)
-shows a level or tile of the sandbox, or where the address edit names a sandbox folder as the
-one the pane shows, so the soak never touches anything else."""
+change files or start programs (Enter, clicks on tiles, drags, paste, Delete) act only where a
+probe (Ctrl+P, the path on the clipboard) shows a level or tile of the sandbox, and every action
+in the pane only while the address edit names a sandbox folder as the one the pane shows (a
+click on a selected row opens its name for editing), so the soak never touches anything
+else."""
 import os
 import string
 
@@ -113,8 +114,13 @@ class Driver:
         return 40, self.rng.randrange(25, height - 30)
 
     def select_row(self):
+        """Clicks a random row of a sandbox folder the pane shows; None when it shows none. A
+        click on the row already selected opens its name for editing, as in Explorer, so rows
+        outside the sandbox are never clicked."""
         rows = self.pane_rows()
-        return self.click_list(self.rng.choice(rows)) if rows else None
+        if not rows or self.pane_folder(pane(self.program)) is None:
+            return None
+        return self.click_list(self.rng.choice(rows))
 
     def pane_folder(self, shown):
         """The sandbox folder the pane shows, relative and with '/' ('' the sandbox itself), or
@@ -131,9 +137,11 @@ class Driver:
         """Tab goes round pane, address edit and scene: back to the scene, where the scene's
         actions send their keys."""
         for _ in range(3):
-            if (info := self.program.info()) and info.focus == SCENE_CLASS:
+            info = self.program.info()
+            if info and info.focus == SCENE_CLASS:
                 return
-            self.program.key('Tab')
+            # A name left open for editing in the pane is given up first: Tab stays in it.
+            self.program.key('Escape' if info and info.focus == 'Edit' else 'Tab')
             self.program.wait_idle()
 
     def new_name(self):
@@ -385,7 +393,7 @@ class Driver:
     # --- the Explorer pane ----------------------------------------------------------------
     def pane_click(self):
         shown = self.select_row()
-        return f'selected {shown.selected}' if shown else 'skipped: no rows'
+        return f'selected {shown.selected}' if shown else 'skipped: no rows of the sandbox'
 
     def pane_double_click(self):
         """Opens a folder as a level, or launches a file (the shell's box answers)."""
@@ -399,6 +407,8 @@ class Driver:
 
     def pane_parent(self):
         """Backspace in the list: the pane and the scene go to the parent folder."""
+        if self.pane_folder(pane(self.program)) is None:
+            return 'skipped: the pane is not in the sandbox'
         shown = self.click_list(self.list_space())
         self.program.key('BackSpace')
         return f'from {shown and shown.address}'
@@ -428,9 +438,9 @@ class Driver:
 
     def pane_new_folder(self):
         """F7 makes a new folder with its name open: a typed name or the shell's kept."""
-        shown = self.click_list(self.list_space())
-        if self.pane_folder(shown) is None:
+        if self.pane_folder(pane(self.program)) is None:
             return 'skipped: the pane is not in the sandbox'
+        self.click_list(self.list_space())
         self.program.key('F7')
         name = self.program.wait(lambda: (edited := pane(self.program)) and edited.editing, 5,
                                  'the new folder being named')
