@@ -30,9 +30,6 @@ public:
     // The last finished frame, at (0, 0) of dc.
     void Paint(HDC dc) const;
 
-    int32_t Width() const { return FWidth; }
-    int32_t Height() const { return FHeight; }
-
 private:
     void Allocate(int32_t width, int32_t height);
     void Release();
