@@ -77,6 +77,8 @@ void TSceneOperationManager::MouseDown(int32_t x, int32_t y, WPARAM keys) {
     const TSceneHit hit = HitTestScene(x, y, PickLeftPress);
     switch (FState) {
     case TSceneState::Idle:
+    // The menu's loop took the right release: the first press after it is a press like any.
+    case TSceneState::ContextMenuShown:
     case TSceneState::CameraPan:
     case TSceneState::CameraOrbit:
     case TSceneState::GridMove:

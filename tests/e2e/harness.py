@@ -393,9 +393,14 @@ class Glimmera:
     def save_evidence(self, folder, name):
         """Copies a screenshot and the Wine log into folder as name.png and name.log, and when
         the program still runs but does not answer, every thread's backtrace as
-        name-threads.txt."""
+        name-threads.txt; the shown X windows (menus, tips and boxes over the program) go to
+        name-windows.txt."""
         os.makedirs(folder, exist_ok=True)
         self.screenshot(os.path.join(folder, f'{name}.png'))
+        with open(os.path.join(folder, f'{name}-windows.txt'), 'w') as listing:
+            for window in self.visible_windows('', exact=False):
+                title = self.xdotool('getwindowname', window, check=False)
+                listing.write(f'{window} {self.geometry(window)} {title!r}\n')
         self.log.flush()
         shutil.copy(self.log_path, os.path.join(folder, f'{name}.log'))
         if self.process.poll() is None and not ((info := self.info()) and info.responds):

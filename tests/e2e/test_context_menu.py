@@ -130,3 +130,20 @@ def test_a_right_click_on_empty_space_opens_no_menu(launch, scratch):
     assert not [line for line in program.trace()[start:] if line.startswith(MENU)]
     assert set(program.visible_windows('')) == untitled
     program.close_and_check(0)
+
+
+def test_the_first_click_after_a_dismissed_menu_opens_a_folder(launch, scratch):
+    folder = os.path.join(scratch, 'after')
+    make_files(os.path.join(folder, 'a_sub'), ['inner.txt'])
+    make_files(folder, ['b.txt'])
+    program = open_folder(launch, folder)
+    frame = current_frame(program)
+
+    menu, _ = right_click(program, frame, tile_point(frame, 1, 2))
+    program.key('Escape', window=menu)
+    program.wait(lambda: menu not in program.visible_windows(''), 10, 'the menu to close')
+    program.click_client(*tile_point(frame, 0, 2))
+    program.wait_trace(lambda line: line.lower() == item(os.path.join(folder, 'a_sub'),
+                                                         'inner.txt'),
+                       10, 'the clicked folder opened as a level')
+    program.close_and_check(0)
