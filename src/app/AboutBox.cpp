@@ -7,6 +7,7 @@
 
 #include "app/AboutIds.h"
 #include "base/BaseDefsWin.h"
+#include "base/PendingException.h"
 #include "base/WinString.h"
 #include "render/ImageDecoders.h"
 #include "services/CommonControlsScope.h"
@@ -48,7 +49,7 @@ void LinkClicked(HWND dialog, const TAboutState& state, UINT_PTR link) {
     }
 }
 
-INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR AboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<TAboutState*>(GetWindowLongPtrW(dialog, DWLP_USER));
     switch (message) {
     case WM_INITDIALOG: {
@@ -102,6 +103,6 @@ void ShowAboutBox(HWND mainWindow) {
     TAboutState state;
     state.MainWindow = mainWindow;
     const TCommonControlsScope links;
-    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), mainWindow, AboutProc,
-                    reinterpret_cast<LPARAM>(&state));
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), mainWindow,
+                    KeepingDialogProc<AboutDialog>, reinterpret_cast<LPARAM>(&state));
 }

@@ -3,6 +3,10 @@
 #include <shlobj.h>
 #include <wrl/client.h>
 
+#include "app/FaultReport.h"
+#include "app/TestHooks.h"
+#include "base/Errors.h"
+#include "base/PendingException.h"
 #include "base/WinString.h"
 #include "services/IDListWin.h"
 #include "services/OwnedIDList.h"
@@ -72,23 +76,33 @@ void TAddressEdit::OpenTypedAddress() {
     FSite.OpenAddress(AsAbsolute(item.Get()));
 }
 
-LRESULT CALLBACK TAddressEdit::EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    TAddressEdit* edit = EditOf(window);
+void TAddressEdit::HandleMessage(UINT message, WPARAM wParam) {
     std::u16string path, displayName;
     bool isFileSystem = false;
     switch (message) {
     case WM_SETFOCUS:
-        if (edit->FSite.CurrentFolderTexts(path, displayName, isFileSystem))
-            SetWindowTextW(window, AsWide(path));
-        PostMessageW(window, EM_SETSEL, 0, -1);
+        if (TypedAddressRaises())
+            throw EGMException(u"Test error raised on request");
+        if (FSite.CurrentFolderTexts(path, displayName, isFileSystem))
+            SetWindowTextW(FEdit, AsWide(path));
+        PostMessageW(FEdit, EM_SETSEL, 0, -1);
         break;
     case WM_KILLFOCUS:
-        edit->ShowCurrentFolder();
+        ShowCurrentFolder();
         break;
     case WM_KEYDOWN:
         if (wParam == VK_RETURN)
-            edit->OpenTypedAddress();
+            OpenTypedAddress();
         break;
     }
+}
+
+LRESULT CALLBACK TAddressEdit::EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    TAddressEdit* edit = EditOf(window);
+    if (!ProgramFaulted())
+        KeepingExceptions(false, [&] {
+            edit->HandleMessage(message, wParam);
+            return true;
+        });
     return CallWindowProcW(edit->FOldProc, window, message, wParam, lParam);
 }

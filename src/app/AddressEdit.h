@@ -41,6 +41,7 @@ public:
 
 private:
     static LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void HandleMessage(UINT message, WPARAM wParam);
     void OpenTypedAddress();
 
     TAddressEditSite& FSite;

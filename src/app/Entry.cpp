@@ -11,10 +11,11 @@
 #include <cxxabi.h>
 #endif
 
+#include "app/FaultReport.h"
 #include "base/WinString.h"
 #include "services/LocalizedStrings.h"
 #include "services/ReportDialogsWin.h"
-#include "services/ThrowTraceWin.h"
+#include "base/ThrowTraceWin.h"
 
 namespace {
 
@@ -48,6 +49,8 @@ std::u16string ClassNameOf(const std::exception& error) {
 
 // Every other escaped exception ends in the error report dialog.
 void ShowErrorReport(const std::exception& error) {
+    if (!ClaimErrorReport())
+        return;
     const auto* program = dynamic_cast<const EGMException*>(&error);
     TExceptionFacts facts;
     facts.ClassName = ClassNameOf(error);

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "app/MenuCaptions.h"
-#include "app/PendingException.h"
+#include "base/PendingException.h"
 #include "app/Requirements.h"
 #include "app/ScreenPlacement.h"
 #include "app/TestHooks.h"

@@ -8,7 +8,8 @@
 
 #include "app/AboutBox.h"
 #include "app/MenuCaptions.h"
-#include "app/PendingException.h"
+#include "app/FaultReport.h"
+#include "base/PendingException.h"
 #include "app/ScreenPlacement.h"
 #include "base/Errors.h"
 #include "base/WindowIds.h"
@@ -19,6 +20,8 @@
 #include "services/UpdaterWin.h"
 
 LRESULT CALLBACK TMainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (ProgramFaulted())
+        return DefWindowProcW(window, message, wParam, lParam);
     // While the shell's context menu is up, its owner-drawn entries and submenus are its own.
     LRESULT menuResult = 0;
     if (ContextMenuHandleMessage(message, wParam, lParam, menuResult))
@@ -29,17 +32,10 @@ LRESULT CALLBACK TMainWindow::WindowProc(HWND window, UINT message, WPARAM wPara
                           reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* owner = reinterpret_cast<TMainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (owner) {
-        try {
-            LRESULT result = 0;
-            if (owner->HandleMessage(message, wParam, lParam, result))
-                return result;
-        } catch (...) {
-            // Unwinding through the system's dispatch is undefined: the loop raises it again.
-            KeepPendingException();
-            return 0;
-        }
-    }
+    LRESULT result = 0;
+    if (owner && KeepingExceptions(
+                     true, [&] { return owner->HandleMessage(message, wParam, lParam, result); }))
+        return result;
     return DefWindowProcW(window, message, wParam, lParam);
 }
 

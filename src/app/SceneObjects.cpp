@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/PendingException.h"
+#include "base/PendingException.h"
 #include "base/Errors.h"
 #include "base/Handles.h"
 #include "base/WinString.h"

@@ -1,6 +1,7 @@
 #include "app/SceneWindow.h"
 
-#include "app/PendingException.h"
+#include "app/FaultReport.h"
+#include "base/PendingException.h"
 #include "render/SystemError.h"
 
 namespace {
@@ -53,17 +54,11 @@ LRESULT CALLBACK TSceneWindow::WindowProc(HWND window, UINT message, WPARAM wPar
     }
     auto* owner = reinterpret_cast<TSceneWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     // Messages of creation and destruction come while the owner is not (or no longer) whole.
-    if (owner && owner->FWindow.Get() == window) {
-        try {
-            LRESULT result = 0;
-            if (owner->FSite.SceneMessage(message, wParam, lParam, result))
-                return result;
-        } catch (...) {
-            // Unwinding through the system's dispatch is undefined: the loop raises it again.
-            KeepPendingException();
-            return 0;
-        }
-    }
+    LRESULT result = 0;
+    if (owner && owner->FWindow.Get() == window && !ProgramFaulted() &&
+        KeepingExceptions(
+            true, [&] { return owner->FSite.SceneMessage(message, wParam, lParam, result); }))
+        return result;
     return DefWindowProcW(window, message, wParam, lParam);
 }
 

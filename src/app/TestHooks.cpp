@@ -5,10 +5,12 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 
-#include "app/PendingException.h"
+#include "base/PendingException.h"
 #include "base/BaseDefsWin.h"
 #include "base/Errors.h"
+#include "base/Handles.h"
 #include "render/AtlasTextures.h"
 #include "services/ReportDialogsWin.h"
 
@@ -71,6 +73,29 @@ struct THookOwner {
 };
 THookOwner CountsHook;
 
+// A null write the compiler cannot see as one.
+void WriteThroughNull() {
+    volatile int* volatile target = nullptr;
+    *target = 1;
+}
+
+LRESULT CALLBACK FaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP)
+        WriteThroughNull();
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The fault comes in a window's message handler, dispatched by the main loop: the system keeps
+// faults of timer callbacks to itself.
+TOwnedWindow FaultWindow;
+
+void FaultInMessageHandler() {
+    FaultWindow.Reset(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr));
+    SetWindowLongPtrW(FaultWindow.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FaultProc));
+    PostMessageW(FaultWindow.Get(), WM_APP, 0, 0);
+}
+
 // Runs from the main thread's message loop once the main window is shown.
 void CALLBACK RunHook(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND window = FindWindowW(L"Glimmera", nullptr);
@@ -87,6 +112,10 @@ void CALLBACK RunHook(HWND, UINT, UINT_PTR timer, DWORD) {
         }
     } else if (Hook == L"bug-report") {
         ShowBugReportDialog(window);
+    } else if (Hook == L"fault") {
+        FaultInMessageHandler();
+    } else if (Hook == L"fault-thread") {
+        std::thread(WriteThroughNull).detach();
     }
 }
 
@@ -108,11 +137,19 @@ bool WindowSurfaceRequested() {
     return Hook == L"window-surface";
 }
 
+bool TypedAddressRaises() {
+    return Hook == L"raise-address";
+}
+
 #else
 
 void ArmTestHook() {}
 
 bool WindowSurfaceRequested() {
+    return false;
+}
+
+bool TypedAddressRaises() {
     return false;
 }
 

@@ -5,10 +5,14 @@
 // answer the registered message "GlimmeraTestCounts", sent to any of its windows, with one
 // trace line of what the process holds (tests/helpers/counts.exe sends it); "window-surface"
 // makes the scene draw on its own window, as it does where the driver has no framebuffer
-// objects.
+// objects; "fault" writes through a null pointer in a window's message handler, "fault-thread"
+// in a worker thread; "raise-address" makes the typed address raise when it is opened.
 
 // Before the main routine; does nothing without the variable or in a shipped build.
 void ArmTestHook();
 
 // True when the test hook asks the scene to draw on its own window.
 bool WindowSurfaceRequested();
+
+// True when the test hook asks the typed address to raise.
+bool TypedAddressRaises();

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -86,10 +87,14 @@ HRESULT TDataObject::EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) {
     *formats = nullptr;
     if (direction != DATADIR_GET)
         return E_NOTIMPL;
-    std::vector<FORMATETC> list;
-    for (const TEntry& entry : FEntries)
-        list.push_back(entry.Format);
-    return SHCreateStdEnumFmtEtc(static_cast<UINT>(list.size()), list.data(), formats);
+    try {
+        std::vector<FORMATETC> list;
+        for (const TEntry& entry : FEntries)
+            list.push_back(entry.Format);
+        return SHCreateStdEnumFmtEtc(static_cast<UINT>(list.size()), list.data(), formats);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
 }
 
 HRESULT TDataObject::DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) {
@@ -100,6 +105,8 @@ HRESULT TDataObject::DUnadvise(DWORD) {
     return OLE_E_ADVISENOTSUPPORTED;
 }
 
-HRESULT TDataObject::EnumDAdvise(IEnumSTATDATA**) {
+HRESULT TDataObject::EnumDAdvise(IEnumSTATDATA** connections) {
+    if (connections)
+        *connections = nullptr;
     return OLE_E_ADVISENOTSUPPORTED;
 }

@@ -8,6 +8,7 @@
 
 #include "base/BaseDefs.h"
 #include "base/BaseDefsWin.h"
+#include "base/PendingException.h"
 #include "base/WinString.h"
 #include "services/LocalizedStrings.h"
 #include "services/MailSenderWin.h"
@@ -79,7 +80,7 @@ void SendWithProgress(HWND dialog, int editId, const std::u16string& attachment)
     worker.join();
 }
 
-INT_PTR CALLBACK ErrorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR ErrorDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: {
         const auto& facts = *reinterpret_cast<const TExceptionFacts*>(lParam);
@@ -124,7 +125,7 @@ void ChooseAttachment(HWND dialog) {
         SetDlgItemTextW(dialog, IDC_BUG_ATTACHMENT, file);
 }
 
-INT_PTR CALLBACK BugDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR BugDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG: {
         std::u16string text;
@@ -162,10 +163,10 @@ INT_PTR CALLBACK BugDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 
 void ShowErrorReportDialog(HWND owner, const TExceptionFacts& facts) {
     DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ERROR_REPORT), owner,
-                    ErrorDialogProc, reinterpret_cast<LPARAM>(&facts));
+                    KeepingDialogProc<ErrorDialog>, reinterpret_cast<LPARAM>(&facts));
 }
 
 void ShowBugReportDialog(HWND owner) {
     DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_BUG_REPORT), owner,
-                    BugDialogProc, 0);
+                    KeepingDialogProc<BugDialog>, 0);
 }

@@ -11,6 +11,64 @@ std::u16string FormatCodeAddress(uint64_t address) {
     return text;
 }
 
+namespace {
+
+std::u16string FaultKind(uint32_t code) {
+    switch (code) {
+    case 0xC0000005:
+        return u"Access violation";
+    case 0xC0000006:
+        return u"In-page error";
+    case 0xC000001D:
+        return u"Illegal instruction";
+    case 0xC000008C:
+        return u"Array bounds exceeded";
+    case 0xC000008E:
+        return u"Floating-point division by zero";
+    case 0xC0000094:
+        return u"Integer division by zero";
+    case 0xC0000095:
+        return u"Integer overflow";
+    case 0xC0000096:
+        return u"Privileged instruction";
+    case 0xC00000FD:
+        return u"Stack overflow";
+    case 0x80000002:
+        return u"Datatype misalignment";
+    }
+    std::u16string hex = FormatCodeAddress(code).substr(8);
+    return u"Processor fault " + hex;
+}
+
+std::u16string AccessName(uint32_t access) {
+    switch (access) {
+    case 0:
+        return u"Read";
+    case 1:
+        return u"Write";
+    case 8:
+        return u"Execution";
+    }
+    return u"Access";
+}
+
+} // namespace
+
+TExceptionFacts FaultFacts(const TFault& fault) {
+    TExceptionFacts facts;
+    facts.ClassName = FaultKind(fault.Code);
+    facts.Message = facts.ClassName + u" at address " + FormatCodeAddress(fault.Address);
+    if (!fault.Module.empty())
+        facts.Message += u" in module '" + fault.Module + u"'";
+    facts.Message += u".";
+    if (fault.HasAccess)
+        facts.Message += u" " + AccessName(fault.Access) + u" of address " +
+                         FormatCodeAddress(fault.Target) + u".";
+    facts.Address = fault.Address;
+    facts.Frames = fault.Frames;
+    return facts;
+}
+
 std::u16string BuildExceptionReport(const TExceptionFacts* facts) {
     std::u16string report = u"\r\n\r\n";
     if (!facts)

@@ -14,6 +14,22 @@ struct TExceptionFacts {
     std::vector<uint64_t> Frames;
 };
 
+// What is known of a processor fault: its status code, where it happened and, for an access
+// violation, the access (0 read, 1 write, 8 execute) and the address it went to.
+struct TFault {
+    uint32_t Code = 0;
+    uint64_t Address = 0;
+    std::u16string Module; // the file name of the module holding Address, empty when none does
+    bool HasAccess = false;
+    uint32_t Access = 0;
+    uint64_t Target = 0;
+    std::vector<uint64_t> Frames;
+};
+
+// A fault as the report shows an exception: its kind as the class, and a message naming the
+// address, the module and the access.
+TExceptionFacts FaultFacts(const TFault& fault);
+
 // Two line breaks; for an exception its class and message lines, then its address and one
 // line per frame of its back trace.
 std::u16string BuildExceptionReport(const TExceptionFacts* facts);

@@ -10,6 +10,7 @@
 #include "base/BaseDefsWin.h"
 #include "base/Errors.h"
 #include "base/Handles.h"
+#include "base/PendingException.h"
 #include "base/WinString.h"
 #include "services/BuildSettings.h"
 #include "services/CommonControlsScope.h"
@@ -55,7 +56,7 @@ HWND MainWindowOf(HWND dialog) {
     return owner ? owner : dialog;
 }
 
-INT_PTR CALLBACK UpdateDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR UpdateDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         return TRUE;
@@ -146,7 +147,7 @@ void CheckForUpdate(HWND mainWindow) {
     }
     const TCommonControlsScope links;
     DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_UPDATE), mainWindow,
-                    UpdateDialogProc, 0);
+                    KeepingDialogProc<UpdateDialog>, 0);
 }
 
 void DownloadAndRunUpdate(HWND mainWindow) {

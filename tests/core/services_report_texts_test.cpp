@@ -23,6 +23,30 @@ TEST(ReportTexts, ExceptionReportLines) {
     EXPECT_EQ(FormatCodeAddress(~0ull), u"FFFFFFFFFFFFFFFF");
 }
 
+TEST(ReportTexts, FaultsReadAsExceptions) {
+    TFault fault;
+    fault.Code = 0xC0000005;
+    fault.Address = 0x7FF6000012A0u;
+    fault.Module = u"glimmera.exe";
+    fault.HasAccess = true;
+    fault.Access = 1;
+    fault.Frames = {0x7FF6000012A0u, 0x7FF600003000u};
+    TExceptionFacts facts = FaultFacts(fault);
+    EXPECT_EQ(facts.ClassName, u"Access violation");
+    EXPECT_EQ(facts.Message, u"Access violation at address 00007FF6000012A0 in module "
+                             u"'glimmera.exe'. Write of address 0000000000000000.");
+    EXPECT_EQ(facts.Address, fault.Address);
+    EXPECT_EQ(facts.Frames, fault.Frames);
+
+    // Outside every module, and a fault without an access.
+    fault = TFault{};
+    fault.Code = 0xC0000094;
+    fault.Address = 0x10;
+    EXPECT_EQ(FaultFacts(fault).Message, u"Integer division by zero at address 0000000000000010.");
+    fault.Code = 0xC0000420;
+    EXPECT_EQ(FaultFacts(fault).ClassName, u"Processor fault C0000420");
+}
+
 TEST(ReportTexts, QuestionsInBothLanguages) {
     EXPECT_EQ(ErrorReportQuestions(false),
               u"\r\n\r\n\r\nHelp us to fix it faster with comments:\r\n"

@@ -74,6 +74,11 @@ TEST(DataObject, HandsOutCopiesOfItsBlocksByFormatOnly) {
     ASSERT_EQ(formats->Next(1, &listed, &fetched), S_OK);
     EXPECT_EQ(listed.cfFormat, CF_HDROP);
     EXPECT_EQ(formats->Next(1, &listed, &fetched), S_FALSE);
+
+    // No advise connections: a caller that releases what it got back must find nothing there.
+    auto* stale = reinterpret_cast<IEnumSTATDATA*>(uintptr_t(0x1));
+    EXPECT_EQ(data->EnumDAdvise(&stale), OLE_E_ADVISENOTSUPPORTED);
+    EXPECT_EQ(stale, nullptr);
 }
 
 TEST(FileEngine, CopiedTextIsTheClipboardsOnlyContent) {

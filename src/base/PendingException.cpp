@@ -1,10 +1,10 @@
-#include "app/PendingException.h"
+#include "base/PendingException.h"
 
 #include <windows.h>
 
 #include <exception>
 
-#include "services/ThrowTraceWin.h"
+#include "base/ThrowTraceWin.h"
 
 namespace {
 std::exception_ptr Pending;

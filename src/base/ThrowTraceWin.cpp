@@ -1,4 +1,4 @@
-#include "services/ThrowTraceWin.h"
+#include "base/ThrowTraceWin.h"
 
 #include <windows.h>
 
