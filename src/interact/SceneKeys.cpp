@@ -116,8 +116,12 @@ void TSceneOperationManager::KeyTable(WPARAM key) {
                 FCommands.ExplorerParent();
             } else if (!FFilter.IsActive() && levels.Current()) {
                 levels.CloseView(*levels.Current(), false);
-                if (TFolderView* current = levels.Current())
+                // The level left current is framed as it was when it opened, wherever the
+                // closed one had taken the camera.
+                if (TFolderView* current = levels.Current()) {
+                    levels.FlyTo(current, false, 0);
                     FCommands.ExplorerBrowse(current->AbsoluteIDList());
+                }
             }
             return;
         case VK_RETURN:

@@ -5,7 +5,7 @@ import os
 from harness import SCENE_CLASS, item, make_files, wine_path
 from test_files import TRASH, confirm
 from test_levels import open_by_address
-from test_scene_input import current_frame, hover_level, open_folder, tile_point
+from test_scene_input import current_frame, hover_level, open_folder, settled_frame, tile_point
 
 # The program's trace line when a menu shows: its entries, '-' for a separator.
 MENU = 'context menu: '
@@ -38,17 +38,6 @@ def copy_path_through_menu(program, frame, point, path):
     choose(program, menu, entries, 'Copy full path [Ctrl+P]')
     expected = wine_path(path)
     program.wait(lambda: program.clipboard() == expected, 10, f'{expected} on the clipboard')
-
-
-def settled_frame(program):
-    """The current level's frame once the camera has stopped flying."""
-    frames = [None]
-
-    def settled():
-        frames.append(current_frame(program))
-        return frames[-1] == frames[-2] and frames[-1]
-
-    return program.wait(settled, 15, 'the camera to settle')
 
 
 def test_a_file_tiles_menu_holds_the_programs_entries_and_copies_the_path(launch, scratch):

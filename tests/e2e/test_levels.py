@@ -2,6 +2,7 @@
 import os
 
 from harness import SCENE_CLASS, SPLIT, wine_path
+from test_scene_input import current_frame, settled_frame
 
 
 def make_files(folder, count):
@@ -90,3 +91,23 @@ def test_a_command_line_that_names_no_folder_opens_the_usual_levels(launch, scra
         opened = traced_items(program, scratch)
         assert opened == [] or (argument == wine_path(deep) and len(opened) == 2), opened
         program.close_and_check(0)
+
+
+def test_the_level_left_current_by_a_close_is_framed_as_when_it_was_opened(launch, scratch):
+    folder = os.path.join(scratch, 'parent')
+    make_files(folder, 25)
+    os.makedirs(os.path.join(folder, 'a_sub'))  # the first of 26 items: focused at the start
+    open(os.path.join(folder, 'a_sub', 'inner.txt'), 'w').close()
+    program = launch(args=[wine_path(folder)])
+    program.wait_main_window()
+    opened = settled_frame(program)
+
+    program.key('Return')
+    program.wait_trace(lambda line: line.lower().endswith('\\a_sub\\inner.txt'), 10,
+                       'the subfolder opened')
+    below = settled_frame(program)
+    assert below != opened
+    program.key('BackSpace')
+    program.wait(lambda: current_frame(program) != below, 10, 'the subfolder closed')
+    assert settled_frame(program) == opened
+    program.close_and_check(0)

@@ -1,21 +1,51 @@
 """Error and bug reports mailed to a real SMTP server on loopback: the error dialog an escaped
 exception ends in, the bug report dialog with and without an attachment, failures that close
-the dialog quietly, and the Russian texts and charset."""
+the dialog quietly, the Russian texts and charset, and the login only over STARTTLS to a server
+whose certificate the Wine prefix trusts."""
 import os
+import shutil
+import subprocess
+import tempfile
 import time
 
 import pytest
 
-from harness import wait_until, wine_path
-from mail_server import MailServer, RefusingServer
+from conftest import screen, wine_server_on
+from harness import BUILD, wait_until, wine_env, wine_path
+from mail_server import Authority, MailServer, RefusingServer
 
 ERROR_TITLE = 'Glimmera: error occurred'
 BUG_TITLE = 'Send bug report'
+ROOTSTORE = os.path.join(BUILD, 'helpers', 'rootstore.exe')
+
+
+def rootstore(verb, certificate):
+    """Adds a certificate to the Wine prefix's root store, or removes it, with the test helper
+    on the display the tests use."""
+    display = screen('1280x1024').display
+    wine_server_on(display)
+    result = subprocess.run(['wine', ROOTSTORE, verb, wine_path(certificate)],
+                            env=wine_env(display), stdin=subprocess.DEVNULL, capture_output=True,
+                            timeout=60)
+    assert result.returncode == 0, f'rootstore {verb}: {result.returncode}'
+
+
+@pytest.fixture(scope='module')
+def authorities():
+    """Two certificate authorities made for this run: the first trusted by the Wine prefix while
+    the module runs, the second never."""
+    folder = tempfile.mkdtemp(prefix='glimmera-authorities-')
+    trusted = Authority(folder, 'Glimmera test authority')
+    unknown = Authority(folder, 'Unknown authority')
+    rootstore('add', trusted.der)
+    yield trusted, unknown
+    rootstore('remove', trusted.der)
+    shutil.rmtree(folder, ignore_errors=True)
 
 
 @pytest.fixture
-def server():
-    running = MailServer()
+def server(authorities):
+    running = MailServer(authority=authorities[0])
     yield running
     running.stop()
 
@@ -122,10 +152,12 @@ def test_a_bug_report_carries_its_attachment_when_the_file_exists(launch, server
 
 @pytest.mark.parametrize('kind', ['wrong password', 'refusing server', 'no server',
                                   'silent server'])
-def test_a_failed_send_closes_the_dialog_quietly(launch, kind):
+def test_a_failed_send_closes_the_dialog_quietly(launch, authorities, kind):
     """A server that takes the connection and never greets is given up when the 15 seconds a
     connection may take are over: libcurl counts the greeting as part of it."""
-    running = {'wrong password': lambda: MailServer(password='XX0000', delay=1.6),
+    trusted, _ = authorities
+    running = {'wrong password': lambda: MailServer(password='XX0000', delay=1.6,
+                                                    authority=trusted),
                'refusing server': lambda: RefusingServer(delay=1.6),
                'no server': lambda: None,
                'silent server': lambda: RefusingServer(silent=True)}[kind]()
@@ -168,3 +200,30 @@ def test_russian_dialogs_and_the_mails_charset(launch, server):
     wait_until(lambda: dialog not in program.visible_windows('.*', exact=False), 30, 'closed')
     program.wait_main_window()
     program.close_and_check(0)
+
+
+@pytest.mark.parametrize('kind', ['trusted certificate', 'unknown authority', 'no STARTTLS'])
+def test_the_login_goes_only_over_tls_to_a_trusted_server(launch, authorities, kind):
+    """Every server offers the login in the clear too. With a certificate from the authority the
+    prefix trusts, the report goes after STARTTLS; with one from an authority it does not
+    trust, or without STARTTLS, the server sees a greeting and neither login nor mail."""
+    trusted, unknown = authorities
+    authority = {'trusted certificate': trusted, 'unknown authority': unknown,
+                 'no STARTTLS': None}[kind]
+    running = MailServer(authority=authority)
+    try:
+        program = raise_error(launch)
+        dialog = program.find_window(ERROR_TITLE)
+        program.key('Tab', 'Tab', 'space', window=dialog)
+        if authority is trusted:
+            running.wait_mail()
+        assert program.wait_exit(60) == 0
+        if authority is trusted:
+            assert running.events == [('EHLO', False), ('STARTTLS', True), ('EHLO', True),
+                                      ('AUTH', True), ('DATA', True)]
+        else:
+            assert running.events[0] == ('EHLO', False)
+            assert [event for event in running.events if event[0] in ('AUTH', 'DATA')] == []
+            assert running.mailbox.mails == []
+    finally:
+        running.stop()

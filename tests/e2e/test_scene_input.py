@@ -26,6 +26,17 @@ def current_frame(program):
     return (min(e[1] for e in edges), edges[0][0], max(e[2] for e in edges), edges[-1][0])
 
 
+def settled_frame(program):
+    """The current level's frame once the camera has stopped flying."""
+    frames = [None]
+
+    def settled():
+        frames.append(current_frame(program))
+        return frames[-1] == frames[-2] and frames[-1]
+
+    return program.wait(settled, 15, 'the camera to settle')
+
+
 def level_frames(program):
     """The frames of the levels on the screen, top to bottom, in client coordinates: left, top,
     right, bottom. A frame's top and bottom edges are long lines, white or (the current
