@@ -324,12 +324,13 @@ void TSceneOperationManager::MouseMove(int32_t x, int32_t y, WPARAM keys, int32_
             return;
         FBandEndX = x;
         FBandEndY = y;
-        SelectInBand(Has(keys, MK_CONTROL));
+        // The band's kind was set by its press: Ctrl pressed on the way changes nothing.
+        SelectInBand(false);
         break;
     case TSceneState::BandToggle:
         FBandEndX = x;
         FBandEndY = y;
-        SelectInBand(Has(keys, MK_CONTROL));
+        SelectInBand(true);
         break;
     default:
         return;

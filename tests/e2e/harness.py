@@ -305,18 +305,21 @@ class Glimmera:
                      '80', '1')
         self.last_click = time.monotonic()
 
-    def drag_client(self, path, button=1, modifiers=(), steps=8):
+    def drag_client(self, path, button=1, modifiers=(), steps=8, late_modifiers=()):
         """Presses at the first client point of path, moves through the others in small
-        steps, and releases at the last, holding modifiers from before the press."""
+        steps, and releases at the last, holding modifiers from before the press and
+        late_modifiers from the start of the last stretch."""
         points = [self.to_screen(x, y) for x, y in path]
         self.xdotool('mousemove', *points[0], *hold(modifiers), 'mousedown', button)
-        for (x0, y0), (x1, y1) in zip(points, points[1:]):
+        for leg, ((x0, y0), (x1, y1)) in enumerate(zip(points, points[1:])):
+            if late_modifiers and leg == len(points) - 2:
+                self.xdotool(*hold(late_modifiers))
             for step in range(1, steps + 1):
                 time.sleep(DRAG_PACE)
                 self.xdotool('mousemove', round(x0 + (x1 - x0) * step / steps),
                              round(y0 + (y1 - y0) * step / steps))
         time.sleep(DRAG_PACE)
-        self.xdotool('mouseup', button, *release(modifiers))
+        self.xdotool('mouseup', button, *release(tuple(modifiers) + tuple(late_modifiers)))
 
     def answer_dialog(self, title, *keys, timeout=30, exact=True):
         """Waits for a dialog with that title, presses keys over it (Return, Escape, alt+y...)

@@ -168,8 +168,9 @@ def green_near(program, point, radius=4):
     """Whether a selection frame (green) is drawn around a tile whose caption is at point."""
     left, top, _, _ = program.client_rect()
     x, y = point
-    # The right edge of the frame around the tile's icon, just left of its caption.
-    box = program.screenshot().crop((left + x - 15, top + y - radius, left + x - 8,
+    # The right edge of the frame around the tile's icon, just left of its caption (a few
+    # pixels further left in the second column).
+    box = program.screenshot().crop((left + x - 18, top + y - radius, left + x - 8,
                                      top + y + radius))
     return any(g > 200 and r < 90 and b < 90 for r, g, b in box.getdata())
 
@@ -221,6 +222,15 @@ def test_a_band_selects_the_tiles_under_it_and_ctrl_toggles(launch, scratch):
     program.wait_idle()
     assert green_near(program, tiles[0])
     assert not green_near(program, tiles[1]) and green_near(program, tiles[2])
+
+    # A band's kind is set at its press: Ctrl pressed on the way does not turn a plain band
+    # into a toggling one. From the right of the level over the second column's first two.
+    start = (frame[2] + 20, tiles[3][1] - 4)
+    end = (tiles[4][0] - 10, tiles[4][1] + 4)
+    program.drag_client([start, end, (end[0] - 4, end[1])], late_modifiers=('ctrl',))
+    program.wait_idle()
+    assert green_near(program, tiles[3]) and green_near(program, tiles[4])
+    assert not green_near(program, tiles[0]) and not green_near(program, tiles[2])
     program.close_and_check(0)
 
 
