@@ -244,7 +244,8 @@ void TSceneOperationManager::Char(WPARAM character) {
     default:
         FWidgets.Char(c);
     }
-    if (c == u'-' || c == u'=') {
+    // While the field has the keyboard, they are its characters alone.
+    if ((c == u'-' || c == u'=') && !FWidgets.FocusedWidget()) {
         FCamera.MoveForward(c == u'-' ? -CameraCharStep : CameraCharStep);
         Redraw();
     }

@@ -95,8 +95,10 @@ void TSceneOperationManager::MouseUp(int32_t x, int32_t y, WPARAM keys) {
     FLastY = y;
     const TSceneHit hit = HitTestScene(x, y, PickRelease);
     if (FState == TSceneState::ItemPressed) {
-        // A plain click opens; Shift or Ctrl held at the release opens nothing.
-        if (PressFlags(keys) == 0 && hit.Item) {
+        // A plain click opens; Shift, Ctrl or another button held at the release opens nothing.
+        if ((keys &
+             (MK_RBUTTON | MK_MBUTTON | MK_XBUTTON1 | MK_XBUTTON2 | MK_SHIFT | MK_CONTROL)) == 0 &&
+            hit.Item) {
             FState = TSceneState::Idle;
             FLevels.Levels().ActivateItem(hit.Item->Owner());
         }

@@ -98,9 +98,13 @@ def test_a_click_on_a_folder_tile_opens_it_and_modifiers_at_the_release_do_not(l
     program = open_folder(launch, folder)
     frame = current_frame(program)
 
-    # Ctrl held through the release toggles the tile and opens nothing.
+    # Ctrl held through the release toggles the tile and opens nothing; so does the middle
+    # button pressed while the left one was down.
     hover_level(program, frame)
     program.click_client(*tile_point(frame, 0, 3), modifiers=('ctrl',))
+    program.wait_idle()
+    program.xdotool('mousemove', *program.to_screen(*tile_point(frame, 0, 3)), 'mousedown', 1,
+                    'mousedown', 2, 'mouseup', 1, 'mouseup', 2)
     program.wait_idle()
     # A plain click on a tile not selected opens it.
     hover_level(program, frame)
@@ -318,6 +322,13 @@ def test_the_filter_field_edits_and_gives_the_keys_back_when_the_pointer_leaves(
     assert item(folder, 'alpha.txt') not in traced(program, start)
     program.key('ctrl+BackSpace')
     program.wait(lambda: item(folder, 'alpha.txt') in traced(program, start), 10, 'all back')
+    # The camera's keys "-" and "=" are the field's characters while it has the keyboard.
+    program.key('minus', 'minus', 'equal', 'minus')
+    program.wait_idle()
+    start = len(program.trace())
+    program.key('ctrl+BackSpace')
+    program.wait(lambda: item(folder, 'alpha.txt') in traced(program, start), 10, 'all back')
+    assert settled_frame(program) == frame
 
     # The pointer leaves the field: typing goes to the level again.
     hover_level(program, frame)
