@@ -67,7 +67,9 @@ INT_PTR AboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         std::u16string system;
         AppendSystemInfo(system);
         SetDlgItemTextW(dialog, IDC_ABOUT_SYSTEM, AsWide(system));
-        return TRUE;
+        // The first tab stop is the home page's link: Return must close the box, not open it.
+        SetFocus(GetDlgItem(dialog, IDOK));
+        return FALSE;
     }
     case WM_PAINT: {
         PAINTSTRUCT paint;

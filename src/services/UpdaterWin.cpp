@@ -70,10 +70,16 @@ INT_PTR UpdateDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case IDC_UPDATE_START:
+        case IDC_UPDATE_START: {
+            wchar_t title[128] = {};
+            GetWindowTextW(dialog, title, 128);
             SetWindowTextW(dialog, L"Downloading, please wait...");
             DownloadAndRunUpdate(MainWindowOf(dialog));
+            // Still open after a failed download: the dialog is offered as it was.
+            if (IsWindow(dialog))
+                SetWindowTextW(dialog, title);
             return TRUE;
+        }
         case IDOK:
         case IDCANCEL:
             EndDialog(dialog, 0);

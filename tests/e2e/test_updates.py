@@ -90,6 +90,8 @@ def test_update_starts_only_a_whole_installer_and_the_next_start_removes_it(laun
         dialog = program.find_window('Update')
         program.key('Return', window=dialog)  # Update
         failures(program, count)
+        program.wait(lambda: dialog in program.visible_windows('Update'), 10,
+                     'the title back from "Downloading, please wait..."')
         program.key('Escape', window=dialog)
         wait_until(lambda: dialog not in program.visible_windows('Update'), 30, 'closed')
         assert not os.path.exists(leftover_installer())
@@ -127,7 +129,8 @@ def test_about_box_shows_picture_links_and_opens_the_bug_report(launch):
     # White around the picture; the picture's first coloured column is at x = 30 or right of it.
     assert image.getpixel((5, 5)) == (255, 255, 255)
     assert min(coloured) >= 30
-    program.key('Tab', 'Tab', 'Return', window=about)  # from the home page link to the bug report's
+    # From OK, where the box starts, over the home page and mail links to the bug report's.
+    program.key('Tab', 'Tab', 'Tab', 'Return', window=about)
     bug = program.find_window('Send bug report')
     program.key('Escape', window=bug)
     wait_until(lambda: bug not in program.visible_windows('Send bug report'), 30, 'closed')
@@ -138,7 +141,8 @@ def test_about_box_shows_picture_links_and_opens_the_bug_report(launch):
     russian.wait_main_window()
     help_menu(russian, 2)
     box = window_named(russian, 'О программе')
-    russian.key('Escape', window=box)
+    russian.key('Return', window=box)  # OK has the keyboard, not the home page's link
+    wait_until(lambda: box not in russian.visible_windows('.*', exact=False), 30, 'closed')
     russian.close_and_check(0)
 
 
