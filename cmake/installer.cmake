@@ -16,6 +16,11 @@ foreach(part MINOR PATCH TWEAK)
 endforeach()
 
 set(glimmera_setup ${CMAKE_BINARY_DIR}/glimmera-setup-${PROJECT_VERSION}.exe)
+# Setup and uninstaller carry the program's icon, which src/app draws at build time.
+get_directory_property(glimmera_icon DIRECTORY src/app DEFINITION GLIMMERA_ICON)
+if(NOT glimmera_icon)
+  message(FATAL_ERROR "src/app defines no GLIMMERA_ICON: the installer needs the program icon.")
+endif()
 # The installed program carries no debug information or symbols (reports give bare
 # addresses anyway): about 1 MB instead of 22, which makensis packs in seconds.
 set(glimmera_setup_work ${CMAKE_BINARY_DIR}/installer-stage)
@@ -27,11 +32,13 @@ add_custom_command(
   COMMAND ${GLIMMERA_MAKENSIS} -V2 -NOCD
           -DVERSION=${PROJECT_VERSION} -DVERSION4=${glimmera_version4}
           -DPROGRAM=${glimmera_setup_work}/glimmera.exe -DHELPFILE=${glimmera_chm}
+          -DICON=${glimmera_icon}
           -DOUTFILE=${glimmera_setup} ${CMAKE_SOURCE_DIR}/installer/glimmera.nsi
   # The help file is the help target's output; its sources stand for it here so that
   # its command belongs to that target alone.
   DEPENDS glimmera ${CMAKE_SOURCE_DIR}/installer/glimmera.nsi ${glimmera_help_sources}
+          ${glimmera_icon}
   COMMENT "Building the installer glimmera-setup-${PROJECT_VERSION}.exe"
   VERBATIM)
 add_custom_target(glimmera_installer ALL DEPENDS ${glimmera_setup})
-add_dependencies(glimmera_installer glimmera_help)
+add_dependencies(glimmera_installer glimmera_help glimmera_icon)

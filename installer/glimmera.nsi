@@ -4,10 +4,11 @@
 ;   VERSION4     the same with exactly four numbers (version resource)
 ;   PROGRAM      path of glimmera.exe
 ;   HELPFILE     path of glimmera.chm
+;   ICON         path of the program's icon (glimmera.ico, drawn at build time)
 ;   OUTFILE      path of the installer to write
 
-!ifndef VERSION | VERSION4 | PROGRAM | HELPFILE | OUTFILE
-  !error "Define VERSION, VERSION4, PROGRAM, HELPFILE and OUTFILE (makensis -D...)"
+!ifndef VERSION | VERSION4 | PROGRAM | HELPFILE | ICON | OUTFILE
+  !error "Define VERSION, VERSION4, PROGRAM, HELPFILE, ICON and OUTFILE (makensis -D...)"
 !endif
 
 ; The 32-bit stub does not start where only 64-bit programs run (a 64-bit-only Wine).
@@ -38,6 +39,9 @@ VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} ${VERSION} Setup"
 
 !include "MUI2.nsh"
 
+; Setup and uninstaller show the program's own icon, not the installer system's.
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\glimmera.exe"
 !insertmacro MUI_PAGE_DIRECTORY
@@ -93,6 +97,12 @@ Section "Uninstall"
   Delete "$INSTDIR\glimmera.chm"
   ; The program's own file beside it (window placement).
   Delete "$INSTDIR\settings"
+  ; Where its folder was not writable the program kept that file in the user's roaming
+  ; application data instead (services/SettingsFileWin.cpp). The folder goes only when
+  ; empty: anything else in it is the user's.
+  SetShellVarContext current
+  Delete "$APPDATA\${PRODUCT}\settings"
+  RMDir "$APPDATA\${PRODUCT}"
   Delete "$INSTDIR\Uninstall.exe"
   ; Only when empty: the user may have chosen a folder that holds other files.
   RMDir "$INSTDIR"

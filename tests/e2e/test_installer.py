@@ -1,10 +1,12 @@
 """The help file the build compiles and the installer it makes: a silent install under Wine,
 the installed program running with its help file, and the uninstaller removing it again."""
 import glob
+import hashlib
 import html.parser
 import os
 import re
 import shutil
+import struct
 import subprocess
 import tempfile
 
@@ -16,6 +18,10 @@ from harness import BUILD, ROOT, wait_until, wine_env, wine_path
 HELP = os.path.join(ROOT, 'help')
 CHM = os.path.join(BUILD, 'glimmera.chm')
 UNINSTALL_KEY = r'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Glimmera'
+# Resource types of an icon's images and of the group that lists them.
+RT_ICON, RT_GROUP_ICON = 3, 14
+# The resource id of the program's icon (src/app/glimmera.rc.in).
+PROGRAM_ICON = 111
 
 
 def project_version():
@@ -83,10 +89,88 @@ def uninstall_entry(display):
     return result.stdout if result.returncode == 0 else None
 
 
-def start_menu_shortcut():
+def in_roaming(*parts):
+    """Paths below the user's roaming application data (%APPDATA%) in the build's prefix."""
     return glob.glob(os.path.join(BUILD, 'wineprefix', 'drive_c', 'users', '*', 'AppData',
-                                  'Roaming', 'Microsoft', 'Windows', 'Start Menu', 'Programs',
-                                  'Glimmera.lnk'))
+                                  'Roaming', *parts))
+
+
+def start_menu_shortcut():
+    return in_roaming('Microsoft', 'Windows', 'Start Menu', 'Programs', 'Glimmera.lnk')
+
+
+def setup_exe():
+    return os.path.join(BUILD, f'glimmera-setup-{project_version()}.exe')
+
+
+def resources(path):
+    """The resources of a Windows executable: {(type, name): data}, the first language of
+    each (names are ids, or strings for named resources)."""
+    with open(path, 'rb') as file:
+        image = file.read()
+    pe = struct.unpack_from('<I', image, 0x3C)[0]
+    assert image[pe:pe + 4] == b'PE\0\0', path
+    sections, optional_size = struct.unpack_from('<2xH12xH', image, pe + 4)
+    optional = pe + 24
+    magic = struct.unpack_from('<H', image, optional)[0]
+    directories = optional + (112 if magic == 0x20B else 96)
+    root_rva = struct.unpack_from('<I', image, directories + 2 * 8)[0]
+
+    def offset(rva):
+        for section in range(sections):
+            size, address, raw_size, raw = struct.unpack_from(
+                '<8xIIII', image, optional + optional_size + 40 * section)
+            if address <= rva < address + max(size, raw_size):
+                return raw + rva - address
+        raise ValueError(f'{path}: RVA {rva:#x} lies in no section')
+
+    root = offset(root_rva)
+
+    def entries(directory):
+        named, ids = struct.unpack_from('<HH', image, root + directory + 12)
+        for number in range(named + ids):
+            name, target = struct.unpack_from('<II', image, root + directory + 16 + 8 * number)
+            if name & 0x80000000:
+                at = root + (name & 0x7FFFFFFF)
+                length = struct.unpack_from('<H', image, at)[0]
+                name = image[at + 2:at + 2 + 2 * length].decode('utf-16-le')
+            yield name, target & 0x7FFFFFFF
+
+    found = {}
+    for kind, names in entries(0):
+        for name, languages in entries(names):
+            _, leaf = next(entries(languages))
+            rva, size = struct.unpack_from('<II', image, root + leaf)
+            found[kind, name] = image[offset(rva):offset(rva) + size]
+    return found
+
+
+def icons(path):
+    """Every icon group of an executable as a sorted list of its images: (width, height,
+    digest of the image's bytes)."""
+    found = resources(path)
+    groups = {}
+    for (kind, name), group in found.items():
+        if kind != RT_GROUP_ICON:
+            continue
+        count = struct.unpack_from('<H', group, 4)[0]
+        images = []
+        for number in range(count):
+            width, height, image_id = struct.unpack_from('<BB10xH', group, 6 + 14 * number)
+            data = found[RT_ICON, image_id]
+            # 0 stands for 256 pixels.
+            images.append((width or 256, height or 256, hashlib.sha256(data).hexdigest()[:16]))
+        groups[name] = sorted(images)
+    return groups
+
+
+def uninstall(display, install_dir):
+    """Runs the uninstaller as a user starts it and waits for its work: it copies itself to
+    the temporary folder, runs from there and returns at once. Removing the uninstall entry
+    is the last thing it does."""
+    assert wine(display, os.path.join(install_dir, 'Uninstall.exe'), '/S') == 0
+    wait_until(lambda: not os.path.exists(install_dir), 60, 'the install folder to go')
+    wait_until(lambda: uninstall_entry(display) is None, 60, 'the uninstall entry to go')
 
 
 @pytest.fixture
@@ -98,7 +182,7 @@ def install_dir():
 
 
 def test_silent_install_runs_the_program_and_uninstall_removes_it(launch, install_dir):
-    setup = os.path.join(BUILD, f'glimmera-setup-{project_version()}.exe')
+    setup = setup_exe()
     assert os.path.exists(setup)
     display = screen('1280x1024').display
     wine_server_on(display)
@@ -138,11 +222,69 @@ def test_silent_install_runs_the_program_and_uninstall_removes_it(launch, instal
     assert uninstall_entry(display) is None
 
 
+def test_installer_and_uninstaller_show_the_program_icon(install_dir):
+    program = icons(os.path.join(BUILD, 'glimmera.exe'))[PROGRAM_ICON]
+    assert len(program) > 1
+    # Whichever group the shell picks, it shows the program's icon.
+    assert set(map(tuple, icons(setup_exe()).values())) == {tuple(program)}
+
+    # The installer writes the uninstaller, with its own icon, only when it installs.
+    display = screen('1280x1024').display
+    wine_server_on(display)
+    assert wine(display, setup_exe(), '/S', '/D=' + wine_path(install_dir)) == 0
+    try:
+        uninstaller = icons(os.path.join(install_dir, 'Uninstall.exe'))
+        assert set(map(tuple, uninstaller.values())) == {tuple(program)}
+    finally:
+        uninstall(display, install_dir)
+
+
+def test_uninstall_takes_the_settings_kept_for_an_unwritable_folder_and_nothing_else(
+        install_dir):
+    """Where its folder is not writable the program keeps its settings in the user's
+    %APPDATA%\\Glimmera (services/SettingsFileWin.cpp); the uninstaller takes them from there
+    too, and that folder only when nothing of the user's is left in it."""
+    (roaming, ) = in_roaming()
+    kept = os.path.join(roaming, 'Glimmera')
+    assert not os.path.exists(kept)
+    # Another program's folder whose name begins the same.
+    neighbour = os.path.join(roaming, 'Glimmera Notes')
+    os.makedirs(neighbour)
+    with open(os.path.join(neighbour, 'settings'), 'wb') as file:
+        file.write(b'not ours')
+    # The program's record (window size, place, split, maximised, padding).
+    record = struct.pack('<iiiiiB3s', 640, 480, 0, 0, 200, 0, b'\0\0\0')
+    display = screen('1280x1024').display
+    wine_server_on(display)
+    try:
+        for users_file in (None, 'notes.txt'):
+            assert wine(display, setup_exe(), '/S', '/D=' + wine_path(install_dir)) == 0
+            os.makedirs(kept)
+            with open(os.path.join(kept, 'settings'), 'wb') as file:
+                file.write(record)
+            if users_file:
+                with open(os.path.join(kept, users_file), 'w') as file:
+                    file.write('mine')
+            uninstall(display, install_dir)
+            if users_file:
+                assert os.listdir(kept) == [users_file]
+                shutil.rmtree(kept)
+            else:
+                assert not os.path.exists(kept)
+            assert os.listdir(neighbour) == ['settings']
+            with open(os.path.join(neighbour, 'settings'), 'rb') as file:
+                assert file.read() == b'not ours'
+    finally:
+        if os.path.exists(os.path.join(install_dir, 'Uninstall.exe')):
+            uninstall(display, install_dir)
+        shutil.rmtree(kept, ignore_errors=True)
+        shutil.rmtree(neighbour, ignore_errors=True)
+
 
 def test_install_over_a_running_copy_waits_for_it_to_close(launch, install_dir):
     """An update starts the installer and only then closes the program, whose file stays
     locked until it has ended."""
-    setup = os.path.join(BUILD, f'glimmera-setup-{project_version()}.exe')
+    setup = setup_exe()
     os.makedirs(install_dir)
     # The build's own program, with debug information: the installer's copy differs.
     shutil.copy(os.path.join(BUILD, 'glimmera.exe'), install_dir)
