@@ -2,6 +2,7 @@
 
 #include <ole2.h>
 #include <shellapi.h>
+#include <shlobj.h>
 #include <wrl/client.h>
 
 #include "base/BaseDefsWin.h"
@@ -11,6 +12,8 @@
 #include "interact/SceneOperations.h"
 #include "interact/Shortcuts.h"
 #include "model/FolderView.h"
+#include "services/IDListWin.h"
+#include "services/OwnedIDList.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -26,14 +29,32 @@ bool OffersFiles(IDataObject* data) {
     return data && data->QueryGetData(&format) == S_OK;
 }
 
+bool IsRecycleBin(const TIDList* item) {
+    LPITEMIDLIST bin = nullptr;
+    if (!item || FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &bin)))
+        return false;
+    const TOwnedIDList owned(FromShell(bin));
+    return IDListEqual(item, owned.Get());
+}
+
 // What a drop at the hit would go into: a level's folder, or a folder item (its caption
-// stands for it). A file item is no target: the shell would take its path for the new name of
-// the dropped file and replace the file.
-std::u16string TargetOf(const TSceneHit& hit) {
-    if (hit.Item)
-        return GetPathKind(hit.Item->Path()) == 0 ? hit.Item->Path() : std::u16string();
-    if (hit.View)
-        return hit.View->Path();
+// stands for it), when it lies in the file system; or the Recycle Bin, level or tile, which
+// recycles what is dropped. A file item is no target: the shell would take its path for the
+// new name of the dropped file and replace the file. Neither is a virtual folder such as
+// Computer: the shell would take its "::{...}" name for a folder to create.
+TDropPlace PlaceOf(const TSceneHit& hit) {
+    if (hit.Item) {
+        const TOwnedIDList item = hit.Item->AbsoluteIDList();
+        if (IsRecycleBin(item.Get()))
+            return {hit.Item->DisplayName(), true};
+        if (GetPathKind(hit.Item->Path()) == 0)
+            return {hit.Item->Path(), false};
+    } else if (hit.View) {
+        if (IsRecycleBin(hit.View->AbsoluteIDList()))
+            return {hit.View->DisplayName(), true};
+        if (hit.View->IsFileSystem())
+            return {hit.View->Path(), false};
+    }
     return {};
 }
 } // namespace
@@ -83,11 +104,14 @@ void TDropTarget::UpdateHover(POINT point) {
 }
 
 DWORD TDropTarget::Decide(DWORD keys, DWORD allowed, POINT point) {
-    FCurrent.Target.clear();
-    if (FHoverViewport == FSceneViewport)
-        FCurrent.Target = TargetOf(FScene.HitTestScene(point.x, point.y, PickRightPress));
+    FPlace = FHoverViewport == FSceneViewport
+                 ? PlaceOf(FScene.HitTestScene(point.x, point.y, PickRightPress))
+                 : TDropPlace{};
+    FCurrent.Target = FPlace.Target;
     FCurrent.NoTarget = FCurrent.Target.empty();
-    const TDropDecision decision = DecideDrop(keys, allowed, !FCurrent.NoTarget);
+    const TDropDecision decision = FPlace.RecycleBin
+                                       ? DecideRecycleDrop(allowed)
+                                       : DecideDrop(keys, allowed, !FCurrent.NoTarget);
     FCurrent.Operation = decision.Operation;
     return decision.Effect;
 }
@@ -164,7 +188,10 @@ HRESULT TDropTarget::Drop(IDataObject* data, DWORD keys, POINTL screen, DWORD* e
 }
 
 void TDropTarget::DropData(IDataObject& data, DWORD effect) {
-    if (effect & DROPEFFECT_LINK) {
+    if (FPlace.RecycleBin) {
+        if (effect & DROPEFFECT_MOVE)
+            RecycleDroppedFiles(data);
+    } else if (effect & DROPEFFECT_LINK) {
         const std::u16string first = FirstDroppedPath(data);
         if (!first.empty())
             CreateShortcut(first, FCurrent.Target, u"", u"");

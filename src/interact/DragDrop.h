@@ -59,6 +59,7 @@ private:
     TDragDropPhantom FPhantom;
     TPhantomState FCurrent;
     TPhantomState FDrawn;
+    TDropPlace FPlace;
     int32_t FHoverViewport = -1;
     TViewport FHoverRect;
 };

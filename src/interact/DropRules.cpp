@@ -26,6 +26,10 @@ TDropDecision DecideDrop(uint32_t keys, uint32_t allowed, bool hasTarget) {
     return decision;
 }
 
+TDropDecision DecideRecycleDrop(uint32_t allowed) {
+    return TDropDecision{TDropOperation::Move, allowed & DropEffectMove};
+}
+
 std::u16string PhantomOperationLine(const std::u16string& word) {
     return word + u" ";
 }

@@ -24,6 +24,16 @@ struct TDropDecision {
 // keys' one. Nothing is dropped where there is no target.
 TDropDecision DecideDrop(uint32_t keys, uint32_t allowed, bool hasTarget);
 
+// Onto the Recycle Bin every drop is a move into it, when the source allows a move.
+TDropDecision DecideRecycleDrop(uint32_t allowed);
+
+// Where a drop lands: the label's target (a folder's path, or the Recycle Bin's name), empty
+// where nothing can be dropped.
+struct TDropPlace {
+    std::u16string Target;
+    bool RecycleBin = false;
+};
+
 // What the drag label shows, and whether a drag is over the window at all.
 struct TPhantomState {
     bool Inside = false;

@@ -106,6 +106,10 @@ void DeleteSelection(const TFolderView& view, bool allowUndo) {
     DeletePaths(BuildSelectedPathList(view), allowUndo);
 }
 
+void RecycleDroppedFiles(IDataObject& data) {
+    DeletePaths(BuildPathList(DroppedPaths(data)), true);
+}
+
 void DeleteDroppedFiles(HDROP drop, bool allowUndo) {
     DeletePaths(PathListFromHDrop(drop), allowUndo);
 }
@@ -176,6 +180,10 @@ void CopySelectionToClipboard(const TFolderView& view) {
 }
 
 void PasteIntoFolder(const TFolderView& view) {
+    // A virtual folder (Computer, the Recycle Bin) takes no files: the shell would take its
+    // "::{...}" name for a folder to create.
+    if (!view.IsFileSystem())
+        return;
     ComPtr<IDataObject> data;
     if (SUCCEEDED(OleGetClipboard(&data)) && data)
         TransferFiles(*data.Get(), view.Path(), FO_COPY);

@@ -23,6 +23,8 @@ TPathList PathListFromHDrop(HDROP drop);
 void DeletePaths(const TPathList& list, bool allowUndo);
 void DeleteSelection(const TFolderView& view, bool allowUndo);
 void DeleteDroppedFiles(HDROP drop, bool allowUndo);
+// Moves the files a data object carries into the Recycle Bin, after the shell's question.
+void RecycleDroppedFiles(IDataObject& data);
 
 // A new folder of that name in the parent, or the shell's numbered variant of the name when it
 // is taken; its absolute ID list, none when it could not be made.

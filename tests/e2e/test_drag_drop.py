@@ -6,7 +6,10 @@ import subprocess
 import sys
 import time
 
-from harness import DRAG_PACE, hold, item, make_files, release, wait_until, wine_path
+from harness import (DRAG_PACE, SCENE_CLASS, hold, item, make_files, release, wait_until,
+                     wine_path)
+from test_files import TRASH, confirm
+from test_levels import open_by_address
 from test_scene_input import current_frame, hover_level, level_frames, open_folder, tile_point
 
 SOURCE_PROGRAM = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'x_drag_source.py')
@@ -194,4 +197,76 @@ def test_files_dragged_from_an_x_program_arrive_on_the_level(launch, scratch):
     finally:
         x_program.terminate()
         x_program.wait(timeout=10)
+    program.close_and_check(0)
+
+
+RECYCLE_BIN = '::{645FF040-5081-101B-9F08-00AA002F954E}'
+COMPUTER = '::{20D04FE0-3AEA-1069-A2D8-08002B30309D}'
+
+
+def path_at(program, point):
+    """The path Ctrl+P copies at a screen point, upper case."""
+    program.set_clipboard('probe')
+    program.xdotool('mousemove', *point)
+    program.key('ctrl+p')
+    return program.wait(lambda: (text := program.clipboard()) not in ('probe', None) and [text],
+                        10, 'the probed path')[0].upper()
+
+
+def level_of(program, path):
+    """The frame of the level showing path, found by probing each level's background."""
+    return next(level for level in still_frames(program)
+                if path_at(program, empty_spot(program, level)) == path.upper())
+
+
+def test_virtual_folders_take_no_files_and_the_recycle_bin_recycles(launch, scratch):
+    folder = os.path.join(scratch, 'source')
+    write(os.path.join(folder, 'a_keep.txt'), b'kept')
+    write(os.path.join(folder, 'b_victim.txt'), b'recycled')
+    victim = os.path.join(folder, 'b_victim.txt')
+
+    # At the start Computer is current: a paste there goes nowhere, and nothing asks.
+    workdir = os.path.join(scratch, 'work')
+    os.makedirs(workdir)
+    program = launch(workdir=workdir)
+    program.wait_main_window()
+    program.set_clipboard_files([victim])
+    for _ in range(3):  # Wine learns of the X clipboard's new owner a moment late
+        program.wait_focus(SCENE_CLASS)
+        program.key('ctrl+v')
+        program.wait_idle()
+    assert os.listdir(workdir) == ['glimmera.exe'] and program.message_boxes() == []
+    assert sorted(os.listdir(scratch)) == ['source', 'work']
+    program.close_and_check(0)
+
+    # Dragged onto the Computer level: no target, and the drop leaves the file.
+    program = open_folder(launch, folder)
+    computer = level_of(program, COMPUTER)
+    source = level_of(program, wine_path(folder))
+    start = len(program.trace())
+    drag(program, tile(program, source, folder, 'b_victim.txt'), empty_spot(program, computer))
+    program.wait_trace(lambda line: line == 'drag label: MOVE To  ', 20, 'a label without target')
+    assert not [line for line in program.trace()[start:] if '::{' in line]
+    assert open(victim, 'rb').read() == b'recycled'
+
+    # Onto the Recycle Bin's level: recycled after the shell's question.
+    os.makedirs(TRASH, exist_ok=True)
+    os.makedirs(os.path.join(os.path.dirname(TRASH), 'info'), exist_ok=True)
+    trashed = set(os.listdir(TRASH))
+    open_by_address(program, RECYCLE_BIN)
+    program.wait_focus(SCENE_CLASS)
+    recycle_bin = level_of(program, RECYCLE_BIN)
+    source = level_of(program, wine_path(folder))
+    drag(program, tile(program, source, folder, 'b_victim.txt'), empty_spot(program, recycle_bin))
+    confirm(program, 'Return')
+    program.wait(lambda: not os.path.exists(victim), 20, 'the file recycled')
+    (entry,) = set(os.listdir(TRASH)) - trashed
+    try:
+        assert open(os.path.join(TRASH, entry), 'rb').read() == b'recycled'
+        assert os.path.exists(os.path.join(folder, 'a_keep.txt'))
+    finally:
+        os.remove(os.path.join(TRASH, entry))
+        info = os.path.join(os.path.dirname(TRASH), 'info', entry + '.trashinfo')
+        if os.path.exists(info):
+            os.remove(info)
     program.close_and_check(0)
