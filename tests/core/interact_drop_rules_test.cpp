@@ -41,6 +41,14 @@ TEST(DropRules, EffectForEveryKeyCombinationAndAllowedSet) {
         }
 }
 
+TEST(DropRules, TheRecycleBinTakesMovesOnly) {
+    for (uint32_t allowed = 0; allowed < 8; ++allowed) {
+        const TDropDecision decision = DecideRecycleDrop(allowed);
+        EXPECT_EQ(decision.Operation, TDropOperation::Move);
+        EXPECT_EQ(decision.Effect, allowed & DropEffectMove) << "allowed " << allowed;
+    }
+}
+
 TEST(DropRules, LabelLinesAndStateComparison) {
     EXPECT_EQ(PhantomOperationLine(u"MOVE"), u"MOVE ");
     EXPECT_EQ(PhantomTargetLine(u"To", u"C:\\Data"), u"To C:\\Data ");
