@@ -6,7 +6,8 @@ packages=(
     g++-mingw-w64-x86-64-posix mingw-w64-tools
     wine wine64 fonts-wine fonts-liberation
     xvfb xauth xdotool xclip x11-apps imagemagick
-    python3 python3-pytest python3-pil python3-gi gir1.2-gtk-3.0 python3-aiosmtpd locales
+    python3 python3-pytest python3-pil python3-gi gir1.2-gtk-3.0 python3-aiosmtpd
+    python3-cryptography locales
     dpkg-dev fp-utils nsis
 )
 missing=()

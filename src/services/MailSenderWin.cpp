@@ -5,6 +5,7 @@
 
 #include <curl/curl.h>
 
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -85,11 +86,10 @@ bool AddAttachment(curl_mime* mime, const std::u16string& path) {
 std::string TrustedRootsPem() {
     std::string pem;
     for (const wchar_t* name : {L"Root", L"AuthRoot"}) {
-        const TCertStore store(CertOpenStore(CERT_STORE_PROV_SYSTEM_W, 0, 0,
-                                             CERT_SYSTEM_STORE_CURRENT_USER |
-                                                 CERT_STORE_OPEN_EXISTING_FLAG |
-                                                 CERT_STORE_READONLY_FLAG,
-                                             name));
+        // Not "open existing": a fresh Wine prefix has no user's Root key until it is opened.
+        const TCertStore store(
+            CertOpenStore(CERT_STORE_PROV_SYSTEM_W, 0, 0,
+                          CERT_SYSTEM_STORE_CURRENT_USER | CERT_STORE_READONLY_FLAG, name));
         if (!store)
             continue;
         // Each call frees the context it is given; the last returns null with nothing held.

@@ -2,6 +2,7 @@
 exception ends in, the bug report dialog with and without an attachment, failures that close
 the dialog quietly, the Russian texts and charset, and the login only over STARTTLS to a server
 whose certificate the Wine prefix trusts."""
+import contextlib
 import os
 import shutil
 import subprocess
@@ -27,27 +28,42 @@ def rootstore(verb, certificate):
     result = subprocess.run(['wine', ROOTSTORE, verb, wine_path(certificate)],
                             env=wine_env(display), stdin=subprocess.DEVNULL, capture_output=True,
                             timeout=60)
-    assert result.returncode == 0, f'rootstore {verb}: {result.returncode}'
+    assert result.returncode == 0, f'rootstore {verb}: exit {result.returncode}'
 
 
-@pytest.fixture(scope='module')
-def authorities():
-    """Two certificate authorities made for this run: the first trusted by the Wine prefix while
-    the module runs, the second never."""
-    folder = tempfile.mkdtemp(prefix='glimmera-authorities-')
-    trusted = Authority(folder, 'Glimmera test authority')
-    unknown = Authority(folder, 'Unknown authority')
-    rootstore('add', trusted.der)
-    yield trusted, unknown
-    rootstore('remove', trusted.der)
-    shutil.rmtree(folder, ignore_errors=True)
+@contextlib.contextmanager
+def authority(trusted):
+    """A certificate authority made for the test; with trusted, the Wine prefix trusts it until
+    the block ends."""
+    folder = tempfile.mkdtemp(prefix='glimmera-authority-')
+    try:
+        made = Authority(folder, 'Glimmera test authority' if trusted else 'Unknown authority')
+        if trusted:
+            rootstore('add', made.der)
+        try:
+            yield made
+        finally:
+            if trusted:
+                rootstore('remove', made.der)
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 @pytest.fixture
-def server(authorities):
-    running = MailServer(authority=authorities[0])
-    yield running
-    running.stop()
+def trusted():
+    """A certificate authority made for the test, which the Wine prefix trusts while it runs."""
+    with authority(trusted=True) as made:
+        yield made
+
+
+@pytest.fixture
+def server():
+    """The reports' server, with STARTTLS and a certificate the prefix trusts. Other modules
+    import this fixture alone, so it asks for no other."""
+    with authority(trusted=True) as trusted:
+        running = MailServer(authority=trusted)
+        yield running
+        running.stop()
 
 
 def raise_error(launch, env=None):
@@ -152,10 +168,9 @@ def test_a_bug_report_carries_its_attachment_when_the_file_exists(launch, server
 
 @pytest.mark.parametrize('kind', ['wrong password', 'refusing server', 'no server',
                                   'silent server'])
-def test_a_failed_send_closes_the_dialog_quietly(launch, authorities, kind):
+def test_a_failed_send_closes_the_dialog_quietly(launch, trusted, kind):
     """A server that takes the connection and never greets is given up when the 15 seconds a
     connection may take are over: libcurl counts the greeting as part of it."""
-    trusted, _ = authorities
     running = {'wrong password': lambda: MailServer(password='XX0000', delay=1.6,
                                                     authority=trusted),
                'refusing server': lambda: RefusingServer(delay=1.6),
@@ -202,28 +217,26 @@ def test_russian_dialogs_and_the_mails_charset(launch, server):
     program.close_and_check(0)
 
 
-@pytest.mark.parametrize('kind', ['trusted certificate', 'unknown authority', 'no STARTTLS'])
-def test_the_login_goes_only_over_tls_to_a_trusted_server(launch, authorities, kind):
-    """Every server offers the login in the clear too. With a certificate from the authority the
-    prefix trusts, the report goes after STARTTLS; with one from an authority it does not
+@pytest.mark.parametrize('kind', ['trusted authority', 'unknown authority', 'no STARTTLS'])
+def test_the_login_goes_only_over_tls_to_a_trusted_server(launch, kind):
+    """Every server here takes a login in the clear too. With a certificate from the authority
+    the prefix trusts, the report goes after STARTTLS; with one from an authority it does not
     trust, or without STARTTLS, the server sees a greeting and neither login nor mail."""
-    trusted, unknown = authorities
-    authority = {'trusted certificate': trusted, 'unknown authority': unknown,
-                 'no STARTTLS': None}[kind]
-    running = MailServer(authority=authority)
-    try:
-        program = raise_error(launch)
-        dialog = program.find_window(ERROR_TITLE)
-        program.key('Tab', 'Tab', 'space', window=dialog)
-        if authority is trusted:
-            running.wait_mail()
-        assert program.wait_exit(60) == 0
-        if authority is trusted:
-            assert running.events == [('EHLO', False), ('STARTTLS', True), ('EHLO', True),
-                                      ('AUTH', True), ('DATA', True)]
-        else:
-            assert running.events[0] == ('EHLO', False)
-            assert [event for event in running.events if event[0] in ('AUTH', 'DATA')] == []
-            assert running.mailbox.mails == []
-    finally:
-        running.stop()
+    with authority(trusted=kind == 'trusted authority') as made:
+        running = MailServer(authority=None if kind == 'no STARTTLS' else made)
+        try:
+            program = raise_error(launch)
+            dialog = program.find_window(ERROR_TITLE)
+            program.key('Tab', 'Tab', 'space', window=dialog)
+            if kind == 'trusted authority':
+                running.wait_mail()
+            assert program.wait_exit(60) == 0
+            if kind == 'trusted authority':
+                assert running.events == [('EHLO', False), ('STARTTLS', True), ('EHLO', True),
+                                          ('AUTH', True), ('DATA', True)]
+            else:
+                assert running.events[0] == ('EHLO', False)
+                assert [event for event in running.events if event[0] in ('AUTH', 'DATA')] == []
+                assert running.mailbox.mails == []
+        finally:
+            running.stop()
