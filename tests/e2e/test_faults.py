@@ -17,8 +17,11 @@ FAULT = re.compile(r"Access violation at address (" + ADDRESS + r") in module 'g
 def send_and_exit(program, server):
     """Sends the report of the error dialog; returns its mailed text once the program ended."""
     dialog = program.find_window(ERROR_TITLE)
+    # Keys go where the dialog's own thread put the keyboard once it is up: the report's text.
+    program.wait(lambda: (info := program.info(ERROR_TITLE)) and info.focus == 'Edit', 30,
+                 'the report text to have the keyboard')
     program.key('Tab', 'Tab', 'space', window=dialog)  # Exit, then Send and exit
-    _, _, mail = server.wait_mail()
+    _, _, mail = server.wait_mail(60)
     assert program.wait_exit(60) == 0
     return body_of(mail)[0]
 

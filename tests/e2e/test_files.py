@@ -67,7 +67,7 @@ def copy_and_paste(launch, source, target, shown):
     return program
 
 
-def paste_from_x(program, pasted, what, timeout=5):
+def paste_from_x(program, pasted, what, timeout=10):
     """Ctrl+V in the scene until pasted() holds, three presses at the most. Wine learns of a
     new X clipboard owner asynchronously: a paste right after the change may still find the
     clipboard empty and paste nothing. After the shell's copy the keyboard may come back to
