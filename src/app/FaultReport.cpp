@@ -86,8 +86,15 @@ LONG WINAPI OnUnhandledFault(EXCEPTION_POINTERS* info) {
     // The report runs on a fresh stack: the faulting one may be spent (a stack overflow), and a
     // dialog on the window's thread would hand its messages to the program's windows.
     const TKernelHandle reporter(CreateThread(nullptr, 0, ReportFault, nullptr, 0, nullptr));
-    if (reporter)
-        WaitForSingleObject(reporter.Get(), INFINITE);
+    HANDLE waited = reporter.Get();
+    // Messages other threads send to this thread's windows are answered meanwhile (the windows
+    // leave them to the system): the shell's change notices, sent when the report's mail
+    // checks a certificate and creates a cache folder, would wait for ever otherwise.
+    while (waited && MsgWaitForMultipleObjects(1, &waited, FALSE, INFINITE, QS_SENDMESSAGE) ==
+                         WAIT_OBJECT_0 + 1) {
+        MSG sent;
+        PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
     TerminateProcess(GetCurrentProcess(), 0);
     return EXCEPTION_EXECUTE_HANDLER;
 }
