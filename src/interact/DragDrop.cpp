@@ -29,12 +29,12 @@ bool OffersFiles(IDataObject* data) {
     return data && data->QueryGetData(&format) == S_OK;
 }
 
-bool IsRecycleBin(const TIDList* item) {
+// Looked up once: a drag asks at every move of the pointer.
+TOwnedIDList RecycleBinIDList() {
     LPITEMIDLIST bin = nullptr;
-    if (!item || FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &bin)))
-        return false;
-    const TOwnedIDList owned(FromShell(bin));
-    return IDListEqual(item, owned.Get());
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &bin)))
+        return {};
+    return TOwnedIDList(FromShell(bin));
 }
 
 // What a drop at the hit would go into: a level's folder, or a folder item (its caption
@@ -42,15 +42,18 @@ bool IsRecycleBin(const TIDList* item) {
 // recycles what is dropped. A file item is no target: the shell would take its path for the
 // new name of the dropped file and replace the file. Neither is a virtual folder such as
 // Computer: the shell would take its "::{...}" name for a folder to create.
-TDropPlace PlaceOf(const TSceneHit& hit) {
+TDropPlace PlaceOf(const TSceneHit& hit, const TIDList* recycleBin) {
+    const auto isRecycleBin = [recycleBin](const TIDList* item) {
+        return recycleBin && item && IDListEqual(item, recycleBin);
+    };
     if (hit.Item) {
         const TOwnedIDList item = hit.Item->AbsoluteIDList();
-        if (IsRecycleBin(item.Get()))
+        if (isRecycleBin(item.Get()))
             return {hit.Item->DisplayName(), true};
         if (GetPathKind(hit.Item->Path()) == 0)
             return {hit.Item->Path(), false};
     } else if (hit.View) {
-        if (IsRecycleBin(hit.View->AbsoluteIDList()))
+        if (isRecycleBin(hit.View->AbsoluteIDList()))
             return {hit.View->DisplayName(), true};
         if (hit.View->IsFileSystem())
             return {hit.View->Path(), false};
@@ -65,6 +68,7 @@ TDropTarget::TDropTarget(TMainWindowValues& window, const TViewportManager2& vie
     : FWindow(window), FViewports(viewports), FSceneViewport(sceneViewport), FScene(scene),
       FKeepException(std::move(keepException)) {
     FRegistered = RegisterDragDrop(window.SceneWindow(), this) == S_OK;
+    FRecycleBin = RecycleBinIDList();
     FDrawn = FCurrent;
     FPhantom.Redraw(FCurrent);
 }
@@ -105,7 +109,7 @@ void TDropTarget::UpdateHover(POINT point) {
 
 DWORD TDropTarget::Decide(DWORD keys, DWORD allowed, POINT point) {
     FPlace = FHoverViewport == FSceneViewport
-                 ? PlaceOf(FScene.HitTestScene(point.x, point.y, PickRightPress))
+                 ? PlaceOf(FScene.HitTestScene(point.x, point.y, PickRightPress), FRecycleBin.Get())
                  : TDropPlace{};
     FCurrent.Target = FPlace.Target;
     FCurrent.NoTarget = FCurrent.Target.empty();

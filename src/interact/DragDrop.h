@@ -11,6 +11,7 @@
 #include "base/MainWindowValues.h"
 #include "interact/DragDropPhantom.h"
 #include "interact/DropRules.h"
+#include "services/OwnedIDList.h"
 #include "space/Viewports.h"
 
 class TFolderView;
@@ -60,6 +61,7 @@ private:
     TPhantomState FCurrent;
     TPhantomState FDrawn;
     TDropPlace FPlace;
+    TOwnedIDList FRecycleBin;
     int32_t FHoverViewport = -1;
     TViewport FHoverRect;
 };
