@@ -24,19 +24,12 @@ fi
 cmake --build "$GLIMMERA_BUILD" -j2 --target glimmera wininfo counts paneinfo >/dev/null || exit 1
 
 drive=$soak/drive
-# Wine gets a home of its own: the prefix's Desktop and Documents, and the trash it recycles
-# into, are the soak's, never the user's.
-export HOME=$soak/home XDG_DATA_HOME=$soak/home/.local/share
-trash=$XDG_DATA_HOME/Trash
-mkdir -p "$HOME/Desktop" "$HOME/Documents" "$trash/files" "$trash/info" "$drive/tmp"
 source tools/wine-env.sh
+glimmera_own_home "$soak/home"
+trash=$XDG_DATA_HOME/Trash
+mkdir -p "$drive/tmp"
 GLIMMERA_BUILD=$soak glimmera_ensure_prefix
-for link in "$WINEPREFIX"/drive_c/users/*/*; do
-    if [ -L "$link" ] && [[ $(readlink -f "$link") != "$HOME"* ]]; then
-        echo "$WINEPREFIX was made with another home ($link): remove it and run again" >&2
-        exit 1
-    fi
-done
+glimmera_check_prefix_home || exit 1
 
 # Z: shows only the soak's drive folder (the sandbox and the program's copy), so no action
 # can reach the rest of the machine. Whatever happens, Z: is / again afterwards, the

@@ -53,11 +53,17 @@ sys.exit(0 if lines else 1)
 PY
 
 step "Windows build"
+# The Wine stages get a prefix and an empty home of their own: the Desktop level is the same on
+# every machine, and the user's own prefix and files are never touched.
+export WINEPREFIX=$root/build/mingw/test-prefix GLIMMERA_PREFIX=$root/build/mingw/test-prefix
 source tools/wine-env.sh
+rm -rf "$root/build/test-home"
+glimmera_own_home "$root/build/test-home"
 # Whatever happens, no Xvfb or wineserver (ours or the build tree's shared one) outlives us.
 trap glimmera_stop_wine EXIT
 if cmake --preset mingw >/dev/null && cmake --build --preset mingw; then
     glimmera_ensure_prefix
+    glimmera_check_prefix_home || exit 1
     glimmera_start_xvfb 1280x1024x24 || exit 1
     step "Windows tests under Wine"
     ctest --preset mingw --output-junit "$results/wine.xml" || true

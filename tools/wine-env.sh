@@ -24,6 +24,26 @@ glimmera_ensure_prefix() {
     ) 9>"$GLIMMERA_BUILD/.wineprefix.lock"
 }
 
+# Gives this shell's Wine runs a home of their own in $1: the prefix links its Desktop and
+# Documents to the home it is made with, and Wine recycles into $XDG_DATA_HOME/Trash, so these
+# are the same on every machine and never the user's own.
+glimmera_own_home() {
+    export HOME=$1 XDG_DATA_HOME=$1/.local/share
+    mkdir -p "$HOME/Desktop" "$HOME/Documents" "$XDG_DATA_HOME/Trash/files" \
+        "$XDG_DATA_HOME/Trash/info"
+}
+
+# Fails, saying what to do, when the prefix's folders link into another home than $HOME.
+glimmera_check_prefix_home() {
+    local link
+    for link in "$WINEPREFIX"/drive_c/users/*/*; do
+        if [ -L "$link" ] && [[ $(readlink -f "$link") != "$HOME"* ]]; then
+            echo "$WINEPREFIX was made with another home ($link): remove it and run again" >&2
+            return 1
+        fi
+    done
+}
+
 # Starts Xvfb on a free display of the given screen size; sets DISPLAY and GLIMMERA_XVFB_PID.
 glimmera_start_xvfb() {
     local screen=${1:-${GLIMMERA_SCREEN:-1280x1024x24}} n

@@ -138,6 +138,8 @@ TLevelsHooks TSceneObjects::LevelsHooks() {
         if (!focus || focus == FWindow.MainWindow())
             if (HWND scene = FWindow.SceneWindow())
                 SetFocus(scene);
+        // Lets a debugger, and the end-to-end tests, see where a flight ends.
+        OutputDebugStringW(L"camera at rest");
     };
     hooks.WaitCursor = [] {
         HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));

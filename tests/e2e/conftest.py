@@ -6,14 +6,14 @@ import tempfile
 
 import pytest
 
-from harness import BUILD, RESULTS, Glimmera, Xvfb
+from harness import PREFIX, RESULTS, Glimmera, Xvfb
 
 _screens = {}
 _server_display = [None]
 
 
 def stop_wine_server():
-    env = dict(os.environ, WINEPREFIX=os.path.join(BUILD, 'wineprefix'))
+    env = dict(os.environ, WINEPREFIX=PREFIX)
     subprocess.run(['wineserver', '-k'], env=env, check=False)
     subprocess.run(['wineserver', '-w'], env=env, check=False)
 
@@ -41,17 +41,30 @@ def screen(size):
 
 
 class Launcher:
-    """Starts the program on a screen of the given size; remembers every run of the test."""
+    """Starts the program on a screen of the given size; remembers every run of the test. The
+    runs of one test share a trash of their own (Wine recycles into $XDG_DATA_HOME/Trash), so
+    no other test and no user's own trash can change what a test finds there."""
 
     def __init__(self):
         self.programs = []
+        self.data_home = tempfile.mkdtemp(prefix='glimmera-data-')
+        self.trash = os.path.join(self.data_home, 'Trash', 'files')
+        # Wine recycles only into a trash that exists.
+        os.makedirs(self.trash)
+        os.makedirs(os.path.join(self.data_home, 'Trash', 'info'))
 
     def __call__(self, args=(), size='1280x1024', env=None, workdir=None):
         display = screen(size).display
         wine_server_on(display)
-        program = Glimmera(display, args=args, env=env, workdir=workdir)
+        program = Glimmera(display, args=args, env={'XDG_DATA_HOME': self.data_home, **(env or {})},
+                           workdir=workdir)
         self.programs.append(program)
         return program
+
+    def recycled(self):
+        """The bytes of every file in this test's trash, by its name there."""
+        return {name: open(os.path.join(self.trash, name), 'rb').read()
+                for name in os.listdir(self.trash)}
 
 
 @pytest.fixture
@@ -60,6 +73,24 @@ def launch():
     yield launcher
     for program in launcher.programs:
         program.stop()
+    shutil.rmtree(launcher.data_home, ignore_errors=True)
+
+
+@pytest.fixture
+def drive():
+    """A drive T: of the prefix on a folder of the test's own: (letter, folder). Wine reads its
+    drives from the prefix's dosdevices links when its server starts, so the server is
+    stopped after the link comes and after it goes."""
+    folder = tempfile.mkdtemp(prefix='glimmera-drive-')
+    link = os.path.join(PREFIX, 'dosdevices', 't:')
+    if os.path.islink(link):
+        os.remove(link)  # left by a run that was killed
+    os.symlink(folder, link)
+    stop_wine_server()
+    yield 'T:', folder
+    os.remove(link)
+    stop_wine_server()
+    shutil.rmtree(folder, ignore_errors=True)
 
 
 @pytest.fixture

@@ -22,6 +22,8 @@ BUILD = os.environ.get('GLIMMERA_BUILD', os.path.join(ROOT, 'build', 'mingw'))
 EXE = os.path.join(BUILD, 'glimmera.exe')
 WININFO = os.path.join(BUILD, 'helpers', 'wininfo.exe')
 # Screenshots and Wine logs of failed tests, one folder per test.
+# The test command gives the Wine stages a prefix (and a home) of their own.
+PREFIX = os.environ.get('GLIMMERA_PREFIX', os.path.join(BUILD, 'wineprefix'))
 RESULTS = os.environ.get('GLIMMERA_RESULTS',
                          os.path.join(ROOT, 'build', 'test-results', 'e2e-failures'))
 
@@ -81,8 +83,7 @@ def wine_env(display):
     env = dict(os.environ)
     env.update({
         'DISPLAY': display,
-        # The soak runs the test build in a prefix of its own.
-        'WINEPREFIX': os.environ.get('GLIMMERA_PREFIX', os.path.join(BUILD, 'wineprefix')),
+        'WINEPREFIX': PREFIX,
         'WINEARCH': 'win64',
         # Wine 8 reports OutputDebugString on the seh channel and message box texts on msgbox.
         'WINEDEBUG': '-all,warn+seh,trace+msgbox',
@@ -199,9 +200,10 @@ class Glimmera:
 
         self.wait(drawn, timeout, 'a drawn frame')
 
-    def wait_trace(self, match, timeout=30, what='a trace line'):
-        """Waits until some trace lines satisfy match(line); returns them."""
-        return self.wait(lambda: [line for line in self.trace() if match(line)], timeout, what)
+    def wait_trace(self, match, timeout=30, what='a trace line', since=0):
+        """Waits until some trace lines from line since on satisfy match(line); returns them."""
+        return self.wait(lambda: [line for line in self.trace()[since:] if match(line)], timeout,
+                         what)
 
     def wait_focus(self, window_class, timeout=30):
         """Waits until a window of the given class has the keyboard in the main thread."""

@@ -3,7 +3,7 @@ clipboard, closing the other levels, and the shell's own commands."""
 import os
 
 from harness import SCENE_CLASS, item, make_files, wine_path
-from test_files import TRASH, confirm
+from test_files import confirm
 from test_levels import open_by_address
 from test_scene_input import current_frame, hover_level, open_folder, settled_frame, tile_point
 
@@ -65,9 +65,6 @@ def test_a_file_tiles_menu_holds_the_programs_entries_and_copies_the_path(launch
 def test_the_shells_delete_entry_deletes_after_its_question(launch, scratch):
     folder = os.path.join(scratch, 'shell')
     make_files(folder, ['a_keep.txt', 'b_victim.txt'])
-    # Wine recycles into the desktop's trash only where one exists; a bare machine has none.
-    os.makedirs(TRASH, exist_ok=True)
-    os.makedirs(os.path.join(os.path.dirname(TRASH), 'info'), exist_ok=True)
     program = open_folder(launch, folder)
     frame = current_frame(program)
 
@@ -76,6 +73,7 @@ def test_the_shells_delete_entry_deletes_after_its_question(launch, scratch):
     confirm(program, 'Return')
     victim = os.path.join(folder, 'b_victim.txt')
     program.wait(lambda: not os.path.exists(victim), 10, 'the file deleted')
+    assert list(launch.recycled()) == ['b_victim.txt']
     assert os.path.exists(os.path.join(folder, 'a_keep.txt'))
     program.close_and_check(0)
 

@@ -13,7 +13,7 @@ import tempfile
 import pytest
 
 from conftest import screen, wine_server_on
-from harness import BUILD, ROOT, wait_until, wine_env, wine_path
+from harness import BUILD, PREFIX, ROOT, wait_until, wine_env, wine_path
 
 HELP = os.path.join(ROOT, 'help')
 CHM = os.path.join(BUILD, 'glimmera.chm')
@@ -91,7 +91,7 @@ def uninstall_entry(display):
 
 def in_roaming(*parts):
     """Paths below the user's roaming application data (%APPDATA%) in the build's prefix."""
-    return glob.glob(os.path.join(BUILD, 'wineprefix', 'drive_c', 'users', '*', 'AppData',
+    return glob.glob(os.path.join(PREFIX, 'drive_c', 'users', '*', 'AppData',
                                   'Roaming', *parts))
 
 

@@ -39,23 +39,33 @@ def settled_frame(program):
 
 def level_frames(program):
     """The frames of the levels on the screen, top to bottom, in client coordinates: left, top,
-    right, bottom. A frame's top and bottom edges are long lines, white or (the current
-    level) green; levels stacked one under the other share an edge."""
+    right, bottom. A frame's top and bottom edges are long lines a few rows thick, light (drawn
+    blended, so not quite white) or, for the current level, green; levels stacked one under
+    the other share an edge, or leave a gap of a few rows between their edges, which is no
+    level. Light fills many rows tall (the filter field) are no edges."""
     left, top, width, height = program.client_rect()
     image = program.screenshot().crop((left, top, left + width, top + height))
     pixels = image.load()
     lines = []
     for y in range(height):
         xs = [x for x in range(SPLIT + 20, width)
-              if min(pixels[x, y]) > 200 or (pixels[x, y][1] > 200 and pixels[x, y][0] < 90
+              if min(pixels[x, y]) > 150 or (pixels[x, y][1] > 200 and pixels[x, y][0] < 90
                                              and pixels[x, y][2] < 90)]
-        if len(xs) > 150:
+        if len(xs) > 150 and len(xs) >= 0.8 * (max(xs) - min(xs) + 1):
             if lines and y - lines[-1][-1][0] <= 1:
                 lines[-1].append((y, min(xs), max(xs)))
             else:
                 lines.append([(y, min(xs), max(xs))])
-    edges = [(group[0][0], group[0][1], group[0][2]) for group in lines]
-    return [(min(a[1], b[1]), a[0], max(a[2], b[2]), b[0]) for a, b in zip(edges, edges[1:])]
+    edges = [(group[0][0], group[0][1], group[0][2]) for group in lines
+             if len(group) <= EDGE_ROWS]
+    return [(min(a[1], b[1]), a[0], max(a[2], b[2]), b[0]) for a, b in zip(edges, edges[1:])
+            if b[0] - a[0] > LEVEL_GAP]
+
+
+# The most rows a frame's edge, or two edges touching, take.
+EDGE_ROWS = 4
+# More rows than two stacked levels leave between their edges, fewer than a level's title.
+LEVEL_GAP = 8
 
 
 # The distance between two rows of tiles, in level widths.

@@ -6,7 +6,7 @@ import shutil
 
 import pytest
 
-from harness import BUILD, wait_until
+from harness import BUILD, PREFIX, wait_until
 from test_reports import window_named
 from update_server import ENDLESS, UpdateServer
 
@@ -69,7 +69,7 @@ def test_the_update_check_compares_major_and_minor_and_reports_bad_answers(launc
 
 def leftover_installer():
     """Where the program keeps a downloaded installer: Wine's temporary folder of the user."""
-    return os.path.join(BUILD, 'wineprefix', 'drive_c', 'users', os.environ.get('USER', 'root'),
+    return os.path.join(PREFIX, 'drive_c', 'users', os.environ.get('USER', 'root'),
                         'Temp', 'glimmera-update.exe')
 
 
