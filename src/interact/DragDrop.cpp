@@ -227,7 +227,10 @@ void DragSelection(const TFolderView& view) {
         return;
     ComPtr<IDropSource> source;
     source.Attach(new TDropSource());
+    // A whole drive is never moved: where it lands, its source would be emptied.
+    const DWORD allowed = HoldsVolumeRoot(BuildSelectedPathList(view))
+                              ? DROPEFFECT_COPY | DROPEFFECT_LINK
+                              : DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
     DWORD effect = DROPEFFECT_NONE;
-    DoDragDrop(data.Get(), source.Get(), DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK,
-               &effect);
+    DoDragDrop(data.Get(), source.Get(), allowed, &effect);
 }

@@ -93,8 +93,9 @@ TPathList PathListFromHDrop(HDROP drop) {
 }
 
 void DeletePaths(const TPathList& list, bool allowUndo) {
-    if (list.size() < 2)
-        return; // nothing to delete
+    // Nothing to delete, or a whole drive, which the shell would empty after one question.
+    if (list.size() < 2 || HoldsVolumeRoot(list))
+        return;
     SHFILEOPSTRUCTW operation{};
     operation.wFunc = FO_DELETE;
     operation.pFrom = AsWide(list);
@@ -142,6 +143,8 @@ void TransferFiles(IDataObject& data, const std::u16string& folder, UINT operati
     if (paths.empty())
         return;
     const TPathList list = BuildPathList(paths);
+    if (operation == FO_MOVE && HoldsVolumeRoot(list))
+        return;
     const std::u16string to = DoubleZeroEnded(folder);
     if (CompareStringW(LOCALE_SYSTEM_DEFAULT, 0, AsWide(folder), -1, AsWide(paths.front()), -1) ==
         CSTR_EQUAL)

@@ -60,6 +60,39 @@ std::vector<std::u16string> PathsOf(const TPathList& list) {
                       [](std::u16string_view name) { return std::u16string(name); });
 }
 
+bool IsVolumeRoot(std::u16string_view path) {
+    std::u16string name(path);
+    std::replace(name.begin(), name.end(), u'/', u'\\');
+    std::u16string_view rest(name);
+    if (rest.starts_with(u"\\\\?\\UNC\\"))
+        rest.remove_prefix(8);
+    else if (rest.starts_with(u"\\\\?\\") || rest.starts_with(u"\\\\.\\"))
+        rest.remove_prefix(4);
+    else if (rest.starts_with(u"\\\\"))
+        rest.remove_prefix(2);
+    else if (rest.size() >= 2 && rest[1] == u':')
+        return rest.find_first_not_of(u'\\', 2) == std::u16string_view::npos;
+    else
+        return !rest.empty() && rest.find_first_not_of(u'\\') == std::u16string_view::npos;
+    if (rest.size() >= 2 && rest[1] == u':') // a drive behind a device prefix
+        return rest.find_first_not_of(u'\\', 2) == std::u16string_view::npos;
+    // A server, or a server and its share: the parts between backslashes.
+    int parts = 0;
+    for (std::size_t at = 0; at < rest.size();) {
+        const std::size_t end = std::min(rest.find(u'\\', at), rest.size());
+        if (end > at)
+            ++parts;
+        at = end + 1;
+    }
+    return parts <= 2;
+}
+
+bool HoldsVolumeRoot(const TPathList& list) {
+    const std::vector<std::u16string> paths = PathsOf(list);
+    return std::any_of(paths.begin(), paths.end(),
+                       [](const std::u16string& path) { return IsVolumeRoot(path); });
+}
+
 std::vector<uint8_t> BuildDropFiles(const TPathList& list) {
     std::vector<uint8_t> block(DropFilesHeaderSize + 2 * list.size(), 0);
     PutUInt32(block, FilesOffsetAt, DropFilesHeaderSize);

@@ -17,6 +17,12 @@ TPathList BuildPathList(const std::vector<std::u16string>& paths);
 // The paths a list holds, in order.
 std::vector<std::u16string> PathsOf(const TPathList& list);
 
+// Whether a path names a whole drive or network share ("C:\\", "C:", "\\\\server\\share",
+// "\\\\?\\C:\\", either slash): moved or deleted, everything on it would go with it.
+bool IsVolumeRoot(std::u16string_view path);
+// Whether any path of the list names a whole drive or share.
+bool HoldsVolumeRoot(const TPathList& list);
+
 // Size of the DROPFILES header the program writes (pFiles).
 constexpr uint32_t DropFilesHeaderSize = 20;
 

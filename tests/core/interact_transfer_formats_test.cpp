@@ -161,3 +161,18 @@ TEST(TransferPathList, LargestSelection) {
     ASSERT_TRUE(read);
     EXPECT_EQ(*read, paths);
 }
+
+TEST(TransferPathList, WholeDrivesAndSharesAreKnownInAnyList) {
+    for (const std::u16string root :
+         {u"C:\\", u"C:", u"z:/", u"C:\\\\", u"\\", u"\\\\server", u"\\\\server\\share",
+          u"\\\\server\\share\\", u"//srv/share", u"\\\\?\\C:\\", u"\\\\?\\UNC\\server\\share",
+          u"\\\\.\\D:", u"\\\\?\\Volume{1b3c}\\"})
+        EXPECT_TRUE(IsVolumeRoot(root)) << std::string(root.begin(), root.end());
+    for (const std::u16string path :
+         {u"", u"C:\\a", u"C:a", u"C:\\a\\", u"\\\\server\\share\\dir", u"\\\\?\\C:\\x",
+          u"\\\\?\\UNC\\server\\share\\x", u"relative", u"\\dir"})
+        EXPECT_FALSE(IsVolumeRoot(path)) << std::string(path.begin(), path.end());
+    EXPECT_FALSE(HoldsVolumeRoot(BuildPathList({u"C:\\a", u"Z:\\tmp\\b"})));
+    EXPECT_TRUE(HoldsVolumeRoot(BuildPathList({u"C:\\a", u"Z:\\"})));
+    EXPECT_FALSE(HoldsVolumeRoot(BuildPathList({})));
+}
