@@ -36,7 +36,8 @@ for source in fuzz/*.cpp; do
         -print_final_stats=1 -artifact_prefix="$findings/" "${folders[@]}" >"$log" 2>&1 ||
         status=$?
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
-    [ -n "$executions" ] || executions=$(grep -o '^#[0-9]*' "$log" | tail -n 1 | tr -d '#')
+    # A target that could not start printed neither; set -e must not end the loop there.
+    [ -n "$executions" ] || executions=$(grep -o '^#[0-9]*' "$log" | tail -n 1 | tr -d '#' || true)
     mapfile -t saved < <(sed -n 's/.*Test unit written to \(.*\)$/\1/p' "$log")
     count=${#saved[@]}
     # A run that failed without saving an input (it could not start, say) still found something.

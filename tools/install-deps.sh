@@ -7,7 +7,7 @@ packages=(
     wine wine64 fonts-wine fonts-liberation
     xvfb xauth xdotool xclip x11-apps imagemagick
     python3 python3-pytest python3-pil python3-gi gir1.2-gtk-3.0 python3-aiosmtpd
-    python3-cryptography locales
+    python3-cryptography python3-pytest-timeout locales
     dpkg-dev fp-utils nsis
 )
 missing=()
@@ -23,3 +23,8 @@ fi
 
 # Sources of the libraries built for the Windows target by the build itself.
 "$(dirname "$0")/fetch-source-package.sh" curl "$(cd "$(dirname "$0")/.." && pwd)/build/deps/curl"
+
+# The Russian runs need the locale itself: without it Wine reads file names in ASCII.
+if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
+    localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
+fi
