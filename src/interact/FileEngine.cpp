@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -79,6 +80,63 @@ std::vector<std::u16string> DroppedPaths(IDataObject& data) {
     return paths;
 }
 
+// A path without the backslash that may end it, a drive root's excepted.
+std::u16string_view WithoutTrailingBackslash(std::u16string_view path) {
+    while (path.size() > 3 && path.back() == u'\\')
+        path.remove_suffix(1);
+    return path;
+}
+
+// Whether two paths name the same place, letters compared as the file system compares them.
+bool SamePath(std::u16string_view a, std::u16string_view b) {
+    a = WithoutTrailingBackslash(a);
+    b = WithoutTrailingBackslash(b);
+    return CompareStringOrdinal(AsWide(std::u16string(a)), static_cast<int>(a.size()),
+                                AsWide(std::u16string(b)), static_cast<int>(b.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
+// Whether folder is path itself or lies somewhere inside it.
+bool IsSameOrInside(std::u16string_view folder, std::u16string_view path) {
+    folder = WithoutTrailingBackslash(folder);
+    path = WithoutTrailingBackslash(path);
+    if (SamePath(folder, path))
+        return true;
+    std::u16string within(path);
+    if (!within.ends_with(u'\\'))
+        within += u'\\';
+    return folder.size() > within.size() && SamePath(folder.substr(0, within.size()), within);
+}
+
+// Whether path is an item of folder itself.
+bool IsIn(std::u16string_view path, std::u16string_view folder) {
+    return SamePath(ExtractDirectory(WithoutTrailingBackslash(path)), folder);
+}
+
+bool AnyItemOf(const std::vector<std::u16string>& paths, std::u16string_view folder) {
+    return std::any_of(paths.begin(), paths.end(),
+                       [&](const std::u16string& path) { return IsIn(path, folder); });
+}
+
+// Where each path lands when copied into folder: its own name, or for an item of the folder
+// itself the shell's numbered variant of it ("a (2).txt").
+std::vector<std::u16string> CopyDestinations(const std::vector<std::u16string>& paths,
+                                             const std::u16string& folder) {
+    std::u16string directory = folder;
+    NormalizeTrailingBackslash(directory);
+    std::vector<std::u16string> destinations;
+    for (const std::u16string& path : paths) {
+        std::u16string name = ExtractLastComponent(WithoutTrailingBackslash(path));
+        wchar_t unique[MAX_PATH] = {};
+        if (IsIn(path, folder) &&
+            PathYetAnotherMakeUniqueName(unique, AsWide(directory), nullptr, AsWide(name)))
+            destinations.push_back(FromWide(std::wstring_view(unique)));
+        else
+            destinations.push_back(directory + name);
+    }
+    return destinations;
+}
+
 } // namespace
 
 TPathList BuildSelectedPathList(const TFolderView& view) {
@@ -139,19 +197,28 @@ void TransferFiles(IDataObject& data, const std::u16string& folder, UINT operati
     // Without a folder the shell would take the process's working directory.
     if (folder.empty())
         return;
-    const std::vector<std::u16string> paths = DroppedPaths(data);
-    if (paths.empty())
+    std::vector<std::u16string> paths = DroppedPaths(data);
+    // A folder never goes into itself or into a folder of its own: the shell would copy it
+    // without end, or move it away from under itself.
+    if (std::any_of(paths.begin(), paths.end(),
+                    [&](const std::u16string& path) { return IsSameOrInside(folder, path); }))
         return;
+    // Moved where it already is, an item stays; Wine's shell would first ask to overwrite it.
+    if (operation == FO_MOVE)
+        std::erase_if(paths, [&](const std::u16string& path) { return IsIn(path, folder); });
     const TPathList list = BuildPathList(paths);
-    if (operation == FO_MOVE && HoldsVolumeRoot(list))
-        return;
-    const std::u16string to = DoubleZeroEnded(folder);
-    if (CompareStringW(LOCALE_SYSTEM_DEFAULT, 0, AsWide(folder), -1, AsWide(paths.front()), -1) ==
-        CSTR_EQUAL)
+    if (paths.empty() || (operation == FO_MOVE && HoldsVolumeRoot(list)))
         return;
     SHFILEOPSTRUCTW shell{};
     shell.wFunc = operation;
     shell.pFrom = AsWide(list);
+    // A copy into the folder an item is in gets a name of its own, as the shell names a new
+    // folder, where Wine's shell would offer to overwrite the file with itself.
+    const bool intoOwnFolder = operation == FO_COPY && AnyItemOf(paths, folder);
+    const std::u16string to =
+        intoOwnFolder ? BuildPathList(CopyDestinations(paths, folder)) : DoubleZeroEnded(folder);
+    if (intoOwnFolder)
+        shell.fFlags |= FOF_MULTIDESTFILES;
     shell.pTo = AsWide(to);
     SHFileOperationW(&shell);
 }

@@ -31,7 +31,8 @@ void RecycleDroppedFiles(IDataObject& data);
 TOwnedIDList CreateNewFolder(const std::u16string& parent, const std::u16string& name);
 
 // Copies (FO_COPY) or moves (FO_MOVE) the files a data object carries into a folder, with
-// the shell's own dialogs. A drop of a folder onto itself does nothing.
+// the shell's own dialogs. Nothing goes into itself or into a folder of its own, an item
+// moved where it is stays, and one copied where it is gets the shell's numbered name.
 void TransferFiles(IDataObject& data, const std::u16string& folder, UINT operation);
 // The first file a data object carries, empty when it carries none.
 std::u16string FirstDroppedPath(IDataObject& data);

@@ -46,6 +46,13 @@ def wine_path(path):
     return 'Z:' + path.replace('/', '\\')
 
 
+def write(path, data):
+    """A file of these bytes, created with its folder."""
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, 'wb') as f:
+        f.write(data)
+
+
 def make_files(folder, names):
     """Empty files of these names in folder, created with it."""
     os.makedirs(folder, exist_ok=True)

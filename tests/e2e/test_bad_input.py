@@ -8,17 +8,11 @@ import sys
 import pytest
 from PIL import Image
 
-from harness import SCENE_CLASS, item, make_files, wine_path
+from harness import SCENE_CLASS, item, make_files, wine_path, write
 from test_drag_drop import SOURCE_PROGRAM, drag, empty_spot, window_point
 from test_files import copy_and_paste
 from test_levels import open_by_address
 from test_scene_input import current_frame, open_folder
-
-
-def write(path, data):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, 'wb') as f:
-        f.write(data)
 
 
 @contextlib.contextmanager

@@ -9,18 +9,12 @@ import time
 import pytest
 
 from harness import (DRAG_PACE, PREFIX, SCENE_CLASS, hold, item, make_files, release, wait_until,
-                     wine_path)
+                     wine_path, write)
 from test_files import confirm
 from test_levels import open_by_address
 from test_scene_input import current_frame, hover_level, level_frames, open_folder, tile_point
 
 SOURCE_PROGRAM = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'x_drag_source.py')
-
-
-def write(path, data):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, 'wb') as f:
-        f.write(data)
 
 
 def still_frames(program):

@@ -2,7 +2,7 @@
 between levels, and the full path on the clipboard."""
 import os
 
-from harness import SCENE_CLASS, item, make_files, wine_path
+from harness import SCENE_CLASS, item, make_files, wine_path, write
 from test_levels import open_by_address
 from test_scene_input import current_frame, hover_level, open_folder, tile_point
 
@@ -110,6 +110,45 @@ def test_copy_and_paste_between_levels_copies_the_files(launch, scratch):
     program.wait_idle()
     assert open(pasted, encoding='utf-8').read() == 'pasted from X, changed since'
     program.close_and_check(0)
+
+
+def test_pastes_into_the_copied_folder_itself_keep_every_file_whole(launch, scratch):
+    top = os.path.join(scratch, 'top')
+    inner = os.path.join(top, 'a_dir', 'inner')
+    write(os.path.join(inner, 'x.txt'), b'the only copy')
+    write(os.path.join(top, 'b.txt'), b'beside')
+    before = files_under(top)
+
+    # The folder a_dir (selected at the start) pasted into its own subfolder: nothing happens,
+    # where the shell would copy the folder into itself without end.
+    program = open_folder(launch, top)
+    program.key('ctrl+c')
+    program.wait_idle()
+    open_by_address(program, wine_path(inner))
+    program.wait_trace(lambda line: line.lower() == item(inner, 'x.txt'), 10, 'inner')
+    program.wait_focus(SCENE_CLASS)
+    program.key('ctrl+v')
+
+    # x.txt pasted where it is gets a name of its own and leaves the original whole (Wine's
+    # shell would ask to overwrite it and empty it). The keys are handled in order, so once
+    # the copy is there the paste before it is done.
+    program.key('ctrl+c')
+    program.wait_idle()
+    program.key('ctrl+v')
+    copies = lambda: sorted(set(os.listdir(inner)) - {'x.txt'})
+    (copy,) = program.wait(copies, 15, 'the numbered copy')
+    copied = os.path.join('a_dir', 'inner', copy)
+    program.wait(lambda: files_under(top).get(copied) == b'the only copy', 10, 'the copy written')
+    assert files_under(top) == {**before, copied: b'the only copy'}
+    assert copy.startswith('x') and copy.endswith('.txt')
+    program.close_and_check(0)
+
+
+def files_under(top):
+    """The bytes of every file under top, by its path relative to top."""
+    return {os.path.relpath(os.path.join(folder, name), top):
+            open(os.path.join(folder, name), 'rb').read()
+            for folder, _, names in os.walk(top) for name in names}
 
 
 def test_ctrl_p_puts_the_tiles_full_path_alone_on_the_clipboard(launch, scratch):
