@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <thread>
 
@@ -73,6 +74,35 @@ struct THookOwner {
 };
 THookOwner CountsHook;
 
+// The end-to-end tests' barrier. The registered message "GlimmeraTestBarrier", posted to a
+// window of the main thread with the asker's window in wParam, is answered, posted back, from a
+// timer: the system hands out a timer only when no sent or posted message and no input is
+// waiting, so the answer says that everything sent to the program before has been handled.
+THookOwner BarrierHook;
+std::map<UINT_PTR, HWND> BarrierAskers;
+
+UINT BarrierMessage() {
+    static const UINT message = RegisterWindowMessageW(L"GlimmeraTestBarrier");
+    return message;
+}
+
+void CALLBACK AnswerBarrier(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (const auto asker = BarrierAskers.find(timer); asker != BarrierAskers.end()) {
+        PostMessageW(asker->second, BarrierMessage(), 0, 0);
+        BarrierAskers.erase(asker);
+    }
+}
+
+// Sees every message the main thread takes from its queue, in any of its loops.
+LRESULT CALLBACK WatchPosted(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG& message = *reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && message.message == BarrierMessage())
+        if (const UINT_PTR timer = SetTimer(nullptr, 0, 0, AnswerBarrier))
+            BarrierAskers[timer] = reinterpret_cast<HWND>(message.wParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // A null write the compiler cannot see as one.
 void WriteThroughNull() {
     volatile int* volatile target = nullptr;
@@ -122,6 +152,7 @@ void CALLBACK RunHook(HWND, UINT, UINT_PTR timer, DWORD) {
 } // namespace
 
 void ArmTestHook() {
+    BarrierHook.Hook = SetWindowsHookExW(WH_GETMESSAGE, WatchPosted, nullptr, GetCurrentThreadId());
     wchar_t value[32] = {};
     if (GetEnvironmentVariableW(L"GLIMMERA_TEST_HOOK", value, 32) == 0)
         return;

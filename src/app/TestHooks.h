@@ -7,8 +7,10 @@
 // makes the scene draw on its own window, as it does where the driver has no framebuffer
 // objects; "fault" writes through a null pointer in a window's message handler, "fault-thread"
 // in a worker thread; "raise-address" makes the typed address raise when it is opened.
+// Without the variable too, the main thread answers the tests' barrier message
+// "GlimmeraTestBarrier" once everything sent to it before is handled (wininfo --barrier).
 
-// Before the main routine; does nothing without the variable or in a shipped build.
+// Before the main routine, on the main thread; does nothing in a shipped build.
 void ArmTestHook();
 
 // True when the test hook asks the scene to draw on its own window.

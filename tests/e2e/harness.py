@@ -192,10 +192,15 @@ class Glimmera:
         return self.window
 
     def wait_idle(self, timeout=30):
-        """Waits until the main window's thread answers messages: nothing it was handling (a
-        key, a closed dialog) is still running."""
-        self.wait(lambda: (info := self.info()) and info.responds, timeout,
-                  'the main window to answer')
+        """Waits until the main window's thread has handled everything sent to the program
+        before (keys, clicks, a closed dialog): the test build answers the barrier message
+        only when no message and no input is waiting."""
+        self.wait(self.passes_barrier, timeout, 'the main window to handle what it was sent')
+
+    def passes_barrier(self, title=TITLE):
+        result = subprocess.run(['wine', WININFO, '--barrier', title], env=self.env,
+                                capture_output=True, text=True, timeout=60)
+        return result.returncode == 0 and result.stdout.strip() == 'barrier 1'
 
     def wait_frame(self, timeout=30):
         """Waits until the bottom right pixel of the client area shows the gradient's bottom

@@ -4,7 +4,9 @@
 // window at that screen point (when two windows share a title).
 // Prints one "name value..." line each: window and client <left> <top> <width> <height>,
 // focus <class of the focused window or ->, responds <0|1>, pid, threads, handles, gdi, user.
-// Exits with 1 when no window has that title.
+// wininfo --barrier <exact window title> prints only "barrier <0|1>": 1 once the test build's
+// window thread has handled everything sent to it before (its answer to the barrier message),
+// 0 when it does not answer within five seconds. Exits with 1 when no window has that title.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -46,10 +48,41 @@ void PrintFocus(DWORD threadId) {
     std::printf("focus %ls\n", className);
 }
 
+// Posts the program's barrier message to the window with a window of our own to answer to,
+// and waits for the answer.
+bool PassesBarrier(HWND window) {
+    constexpr ULONGLONG WaitMs = 5000;
+    const UINT barrier = RegisterWindowMessageW(L"GlimmeraTestBarrier");
+    const HWND self = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
+    bool answered = false;
+    if (self && PostMessageW(window, barrier, reinterpret_cast<WPARAM>(self), 0)) {
+        const ULONGLONG deadline = GetTickCount64() + WaitMs;
+        for (ULONGLONG now = GetTickCount64(); !answered && now < deadline;
+             now = GetTickCount64()) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now),
+                                      QS_POSTMESSAGE);
+            MSG message{};
+            while (PeekMessageW(&message, self, 0, 0, PM_REMOVE))
+                answered = answered || message.message == barrier;
+        }
+    }
+    if (self)
+        DestroyWindow(self);
+    return answered;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
     HWND window = nullptr;
+    if (argc == 3 && std::wcscmp(argv[1], L"--barrier") == 0) {
+        window = FindWindowW(nullptr, argv[2]);
+        if (!window)
+            return 1;
+        std::printf("barrier %d\n", PassesBarrier(window) ? 1 : 0);
+        return 0;
+    }
     if (argc == 2) {
         window = FindWindowW(nullptr, argv[1]);
     } else if (argc == 4 && std::wcscmp(argv[1], L"--at") == 0) {
@@ -57,7 +90,8 @@ int wmain(int argc, wchar_t** argv) {
         if (const HWND child = WindowFromPoint(point))
             window = GetAncestor(child, GA_ROOT);
     } else {
-        std::fputs("usage: wininfo <window title> | --at <x> <y>\n", stderr);
+        std::fputs("usage: wininfo <window title> | --at <x> <y> | --barrier <window title>\n",
+                   stderr);
         return 2;
     }
     if (!window) {
