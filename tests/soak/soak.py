@@ -184,6 +184,9 @@ class Soak:
     def finish(self):
         self.check()
         self.end = self.canonical_counts()
+        # A leak check without counts to compare proves nothing: that is a fault of its own.
+        if not self.warm or not self.end:
+            self.faults.append(f'no counts to compare: warm-up {self.warm}, end {self.end}')
         for name, slack in SLACK.items():
             if self.warm and self.end and name in self.warm and \
                     self.end[name] > self.warm[name] + slack:
