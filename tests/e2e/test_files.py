@@ -31,14 +31,16 @@ def test_delete_asks_first_and_shift_delete_deletes_for_good(launch, scratch):
     confirm(program, 'n')
     assert os.path.exists(victim), 'declining keeps the file'
 
+    start = len(program.trace())
     program.key('Delete')
     confirm(program, 'Return')
     program.wait(lambda: not os.path.exists(victim), 10, 'the file deleted')
     assert list(launch.recycled().values()) == [b'recycled, not lost']
 
     # The folder is read again and b_keep is the first item now: gone for good with Shift.
-    program.wait(lambda: item(folder, 'b_keep.txt') in [line.lower() for line in
-                                                        program.trace()[-1:]], 10, 'the re-read')
+    program.wait_trace(lambda line: line.lower() == item(folder, 'b_keep.txt'), 10, 'the re-read',
+                       since=start)
+    assert item(folder, 'a_victim.txt') not in [line.lower() for line in program.trace()[start:]]
     program.key('shift+Delete')
     confirm(program, 'Return')
     program.wait(lambda: not os.path.exists(os.path.join(folder, 'b_keep.txt')), 10, 'deleted')

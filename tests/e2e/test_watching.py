@@ -8,6 +8,7 @@ import threading
 import time
 
 from harness import BUILD, item, make_files, wine_path
+from test_explorer_pane import wait_pane
 
 NOTIFY = os.path.join(BUILD, 'helpers', 'notify.exe')
 
@@ -122,6 +123,10 @@ def test_vanished_folders_close_their_levels_and_their_watchers_end(launch, scra
     stop.set()
     churner.join()
     shutil.rmtree(child)
+    # The level is gone from the scene (another is current), and its watcher with it.
+    wait_pane(program,
+              lambda shown: (shown.address or '').lower() not in ('', wine_path(child).lower()),
+              'another level current')
     program.wait(lambda: program.info().threads < with_child, 30, 'the watcher thread to end')
     program.close_and_check(0)
 
@@ -136,7 +141,9 @@ def test_a_removed_drive_closes_its_levels_and_computer_is_read_again(launch, sc
     start = len(program.trace())
     # The level's folder lies on Z:, the drive of the whole Unix tree.
     notify(program, 'volume-removed', 'Z')
-    program.wait(lambda: program.info().threads < threads, 30, 'the level on Z: to close')
+    wait_pane(program, lambda shown: not (shown.address or 'z:').lower().startswith('z:'),
+              'a level off Z: current', timeout=30)
+    program.wait(lambda: program.info().threads < threads, 30, 'the watch on Z: to end')
     assert any(line.startswith('::') or line.lower().startswith('c:\\')
                for line in program.trace()[start:]), 'the Computer level was read again'
     program.close_and_check(0)
