@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both presets and runs every test: formatting, the portable
-# core natively (sanitizers), the fuzz targets briefly, the Windows layer under Wine, the
-# end-to-end tests and a 2-minute soak.
+# Installs what is missing, builds the presets and runs every test: formatting, the portable
+# core natively (AddressSanitizer and UBSan, then ThreadSanitizer), the fuzz targets briefly,
+# the Windows layer under Wine, the end-to-end tests and a 2-minute soak.
 # Ends with one line "N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -39,11 +39,18 @@ step "include directions"
 
 step "native build and tests"
 if cmake --preset native >/dev/null && cmake --build --preset native; then
-    limited 20 ctest --preset native --no-tests=error --timeout 600 \
-        --output-junit "$results/native.xml"
+    limited 20 ctest --preset native --no-tests=error --output-junit "$results/native.xml"
     statuses+=("native.xml=$?")
 else
     failed_steps+=(native-build)
+fi
+
+step "native tests under ThreadSanitizer (icon threads, watchers)"
+if cmake --preset tsan >/dev/null && limited 20 cmake --build --preset tsan; then
+    limited 20 ctest --preset tsan --no-tests=error --output-junit "$results/tsan.xml"
+    statuses+=("tsan.xml=$?")
+else
+    failed_steps+=(tsan-build)
 fi
 
 step "fuzz targets, a few seconds each over their seeds and regression inputs"
@@ -82,8 +89,7 @@ if cmake --preset mingw >/dev/null && cmake --build --preset mingw; then
     glimmera_check_prefix_home || exit 1
     glimmera_start_xvfb 1280x1024x24 || exit 1
     step "Windows tests under Wine"
-    limited 20 ctest --preset mingw --no-tests=error --timeout 600 \
-        --output-junit "$results/wine.xml"
+    limited 20 ctest --preset mingw --no-tests=error --output-junit "$results/wine.xml"
     statuses+=("wine.xml=$?")
     wineserver -k 2>/dev/null
     step "end-to-end tests"

@@ -75,7 +75,8 @@ public:
         return std::make_unique<TIconJob>(
             std::move(items),
             [this](const TIDList*) {
-                std::this_thread::sleep_for(std::chrono::microseconds(FetchDelayMicroseconds));
+                std::this_thread::sleep_for(
+                    std::chrono::microseconds(FetchDelayMicroseconds.load()));
                 ++Fetched;
                 return TItemIcon{7, {0.25f, 0.5f, 0.25f, 0.5f}};
             },
@@ -103,7 +104,7 @@ public:
     int TypeIcons = 0;
     int IconJobs = 0;
     bool ThreadedIcons = false;
-    int FetchDelayMicroseconds = 200;
+    std::atomic<int> FetchDelayMicroseconds{200}; // read by the icon threads
     std::atomic<int> Fetched{0};
     std::atomic<int> Repaints{0};
     std::vector<std::u16string> Traced;
