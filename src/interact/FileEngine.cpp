@@ -3,6 +3,7 @@
 #include <ole2.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <cstring>
@@ -118,6 +119,19 @@ bool AnyItemOf(const std::vector<std::u16string>& paths, std::u16string_view fol
                        [&](const std::u16string& path) { return IsIn(path, folder); });
 }
 
+// The drive or share a path lies on, as the shell names it: C:\ or \\server\share.
+std::u16string RootOf(std::u16string_view path) {
+    std::wstring root(AsWide(std::u16string(path)));
+    PathStripToRootW(root.data());
+    return FromWide(std::wstring_view(root.c_str()));
+}
+
+bool AnyOnAnotherRoot(const std::vector<std::u16string>& paths, std::u16string_view folder) {
+    const std::u16string root = RootOf(folder);
+    return std::any_of(paths.begin(), paths.end(),
+                       [&](const std::u16string& path) { return !SamePath(RootOf(path), root); });
+}
+
 // Where each path lands when copied into folder: its own name, or for an item of the folder
 // itself the shell's numbered variant of it ("a (2).txt").
 std::vector<std::u16string> CopyDestinations(const std::vector<std::u16string>& paths,
@@ -213,11 +227,14 @@ void TransferFiles(IDataObject& data, const std::u16string& folder, UINT operati
     shell.wFunc = operation;
     shell.pFrom = AsWide(list);
     // A copy into the folder an item is in gets a name of its own, as the shell names a new
-    // folder, where Wine's shell would offer to overwrite the file with itself.
+    // folder, where Wine's shell would offer to overwrite the file with itself. A move to
+    // another drive names each destination too: into a folder, Wine's shell cancels it.
     const bool intoOwnFolder = operation == FO_COPY && AnyItemOf(paths, folder);
-    const std::u16string to =
-        intoOwnFolder ? BuildPathList(CopyDestinations(paths, folder)) : DoubleZeroEnded(folder);
-    if (intoOwnFolder)
+    const bool toAnotherDrive = operation == FO_MOVE && AnyOnAnotherRoot(paths, folder);
+    const std::u16string to = intoOwnFolder || toAnotherDrive
+                                  ? BuildPathList(CopyDestinations(paths, folder))
+                                  : DoubleZeroEnded(folder);
+    if (intoOwnFolder || toAnotherDrive)
         shell.fFlags |= FOF_MULTIDESTFILES;
     shell.pTo = AsWide(to);
     SHFileOperationW(&shell);

@@ -9,10 +9,11 @@ import pytest
 from PIL import Image
 
 from harness import SCENE_CLASS, item, make_files, wine_path, write
-from test_drag_drop import SOURCE_PROGRAM, drag, empty_spot, window_point
-from test_files import copy_and_paste
+from test_drag_drop import SOURCE_PROGRAM, drag, empty_spot, path_at, window_point
+from test_context_menu import choose, right_click
+from test_files import confirm, copy_and_paste
 from test_levels import open_by_address
-from test_scene_input import current_frame, open_folder
+from test_scene_input import current_frame, open_folder, settled_frame, tile_point
 
 
 @contextlib.contextmanager
@@ -94,4 +95,43 @@ def test_a_paste_of_files_that_no_longer_exist_is_a_quiet_no_op(launch, scratch)
     program.wait_idle()
     assert sorted(os.listdir(target)) == ['inside.txt']
     assert program.message_boxes() == []
+    program.close_and_check(0)
+
+
+def test_names_apart_only_in_case_or_forbidden_on_windows_touch_no_other_file(launch, scratch):
+    # The Linux side holds names Windows would not: two apart only in case, and one with a
+    # wildcard, which the shell could take for a pattern matching whatX.txt as well.
+    folder = os.path.join(scratch, 'odd')
+    names = {'Same.txt': b'upper case', 'same.txt': b'lower case', 'what?.txt': b'forbidden',
+             'whatX.txt': b'matches the pattern'}
+    for name, data in names.items():
+        write(os.path.join(folder, name), data)
+    program = open_folder(launch, folder)
+
+    def tiles():
+        """Each tile's client point by the path Ctrl+P copies there, as the shell spells it."""
+        frame = settled_frame(program)
+        count = len(os.listdir(folder))
+        points = [tile_point(frame, index, count) for index in range(count)]
+        return frame, {path_at(program, program.to_screen(*point), upper=False): point
+                       for point in points}
+
+    def delete(name):
+        """Chooses the shell's Delete on the tile of the name and answers its question."""
+        frame, shown = tiles()
+        assert len(shown) == len(os.listdir(folder)), shown
+        menu, entries = right_click(program, frame, shown[wine_path(os.path.join(folder, name))])
+        choose(program, menu, entries, '&Delete')
+        confirm(program, 'Return')
+        program.wait_idle()
+
+    delete('same.txt')
+    program.wait(lambda: 'same.txt' not in os.listdir(folder), 10, 'same.txt deleted')
+    assert list(launch.recycled().values()) == [b'lower case']
+    # Wine's shell refuses the wildcard's name (an invalid name) and deletes nothing.
+    delete('what?.txt')
+    del names['same.txt']
+    assert {name: open(os.path.join(folder, name), 'rb').read()
+            for name in os.listdir(folder)} == names
+    assert list(launch.recycled().values()) == [b'lower case']
     program.close_and_check(0)

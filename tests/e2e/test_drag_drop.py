@@ -200,8 +200,8 @@ RECYCLE_BIN = '::{645FF040-5081-101B-9F08-00AA002F954E}'
 COMPUTER = '::{20D04FE0-3AEA-1069-A2D8-08002B30309D}'
 
 
-def path_at(program, point):
-    """The path Ctrl+P copies at a screen point, upper case. Wine can learn of the probe's
+def path_at(program, point, upper=True):
+    """The path Ctrl+P copies at a screen point, upper case unless upper is False. Wine can learn of the probe's
     owner on the X clipboard only after the program's copy, which then stays hidden behind
     the probe: the probe is offered and the key pressed again."""
     program.xdotool('mousemove', *point)
@@ -210,8 +210,9 @@ def path_at(program, point):
         program.set_clipboard('probe')
         program.key('ctrl+p')
         try:
-            return wait_until(lambda: (text := program.clipboard()) not in ('probe', None)
-                              and [text], 3, 'the probed path')[0].upper()
+            path = wait_until(lambda: (text := program.clipboard()) not in ('probe', None)
+                              and [text], 3, 'the probed path')[0]
+            return path.upper() if upper else path
         except TimeoutError:
             if attempt == 3:
                 raise
@@ -291,4 +292,37 @@ def test_virtual_folders_take_no_files_and_the_recycle_bin_recycles(launch, scra
     program.wait(lambda: not os.path.exists(victim), 20, 'the file recycled')
     assert list(launch.recycled().values()) == [b'recycled']
     assert os.path.exists(os.path.join(folder, 'a_keep.txt'))
+    program.close_and_check(0)
+
+
+def test_several_files_moved_to_another_drive_arrive_whole_and_leave_their_folder(
+        launch, scratch, drive):
+    letter, drive_folder = drive
+    source = os.path.join(drive_folder, 'src')
+    write(os.path.join(source, 'a_one.txt'), b'first of two')
+    write(os.path.join(source, 'b_two.bin'), bytes(range(256)) * 8)
+    write(os.path.join(source, 'c_stays.txt'), b'not selected')
+    target = os.path.join(scratch, 'target')
+    make_files(target, ['existing.txt'])
+    program = open_folder(launch, target)
+    start = len(program.trace())
+    open_by_address(program, f'{letter}\\src')
+    program.wait_trace(lambda line: line == 'camera at rest', 30, 'the flight to T:', since=start)
+    program.wait_focus(SCENE_CLASS)
+
+    # a_one is selected as the level opens; Ctrl+click adds b_two, and a drag of a_one onto
+    # the level on Z: moves both (across drives the shell copies, then removes).
+    current = current_frame(program)
+    program.click(*tile(program, current, source, 'b_two.bin'), modifiers=('ctrl',))
+    program.wait_idle()
+    into = level_of(program, wine_path(target))
+    drag(program, tile(program, current, source, 'a_one.txt'), empty_spot(program, into))
+    label(program, 'MOVE', target)
+    program.wait(lambda: sorted(os.listdir(source)) == ['c_stays.txt'], 30,
+                 f'the move, source {os.listdir(source)} target {os.listdir(target)}')
+    program.wait(lambda: os.path.exists(os.path.join(target, 'b_two.bin')) and
+                 os.path.getsize(os.path.join(target, 'b_two.bin')) == 2048, 20, 'the copy')
+    assert open(os.path.join(target, 'a_one.txt'), 'rb').read() == b'first of two'
+    assert open(os.path.join(target, 'b_two.bin'), 'rb').read() == bytes(range(256)) * 8
+    assert sorted(os.listdir(target)) == ['a_one.txt', 'b_two.bin', 'existing.txt']
     program.close_and_check(0)
