@@ -53,6 +53,25 @@ def write(path, data):
         f.write(data)
 
 
+def path_at(program, point, upper=True):
+    """The path the scene's Ctrl+P copies at a screen point, upper case unless upper is False.
+    Wine can learn of the probe's owner on the X clipboard only after the program's copy,
+    which then stays hidden behind the probe: the probe is offered and the key pressed
+    again."""
+    program.xdotool('mousemove', *point)
+    program.wait_idle()
+    for attempt in range(4):
+        program.set_clipboard('probe')
+        program.key('ctrl+p')
+        try:
+            path = wait_until(lambda: (text := program.clipboard()) not in ('probe', None)
+                              and [text], 3, 'the probed path')[0]
+            return path.upper() if upper else path
+        except TimeoutError:
+            if attempt == 3:
+                raise
+
+
 def make_files(folder, names):
     """Empty files of these names in folder, created with it."""
     os.makedirs(folder, exist_ok=True)
@@ -345,9 +364,13 @@ class Glimmera:
 
     # --- clipboard (X side) -----------------------------------------------------------------
     def clipboard(self, target='UTF8_STRING'):
-        """The X clipboard's content in that format, or None when nobody offers it."""
-        result = subprocess.run(['xclip', '-o', '-selection', 'clipboard', '-t', target],
-                                env=self.x_env, capture_output=True, timeout=30)
+        """The X clipboard's content in that format, or None when nobody offers it or its
+        owner does not answer within ten seconds (a busy owner is asked again by the waits)."""
+        try:
+            result = subprocess.run(['xclip', '-o', '-selection', 'clipboard', '-t', target],
+                                    env=self.x_env, capture_output=True, timeout=10)
+        except subprocess.TimeoutExpired:
+            return None
         return result.stdout.decode('utf-8') if result.returncode == 0 else None
 
     def set_clipboard(self, text, target='UTF8_STRING'):

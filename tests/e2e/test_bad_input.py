@@ -8,8 +8,8 @@ import sys
 import pytest
 from PIL import Image
 
-from harness import SCENE_CLASS, item, make_files, wine_path, write
-from test_drag_drop import SOURCE_PROGRAM, drag, empty_spot, path_at, window_point
+from harness import SCENE_CLASS, item, make_files, path_at, wine_path, write
+from test_drag_drop import SOURCE_PROGRAM, drag, empty_spot, window_point
 from test_context_menu import choose, right_click
 from test_files import confirm, copy_and_paste
 from test_levels import open_by_address

@@ -8,8 +8,8 @@ import time
 
 import pytest
 
-from harness import (DRAG_PACE, PREFIX, SCENE_CLASS, hold, item, make_files, release, wait_until,
-                     wine_path, write)
+from harness import (DRAG_PACE, PREFIX, SCENE_CLASS, hold, item, make_files, path_at, release,
+                     wait_until, wine_path, write)
 from test_files import confirm
 from test_levels import open_by_address
 from test_scene_input import current_frame, hover_level, level_frames, open_folder, tile_point
@@ -198,24 +198,6 @@ def test_files_dragged_from_an_x_program_arrive_on_the_level(launch, scratch):
 
 RECYCLE_BIN = '::{645FF040-5081-101B-9F08-00AA002F954E}'
 COMPUTER = '::{20D04FE0-3AEA-1069-A2D8-08002B30309D}'
-
-
-def path_at(program, point, upper=True):
-    """The path Ctrl+P copies at a screen point, upper case unless upper is False. Wine can learn of the probe's
-    owner on the X clipboard only after the program's copy, which then stays hidden behind
-    the probe: the probe is offered and the key pressed again."""
-    program.xdotool('mousemove', *point)
-    program.wait_idle()
-    for attempt in range(4):
-        program.set_clipboard('probe')
-        program.key('ctrl+p')
-        try:
-            path = wait_until(lambda: (text := program.clipboard()) not in ('probe', None)
-                              and [text], 3, 'the probed path')[0]
-            return path.upper() if upper else path
-        except TimeoutError:
-            if attempt == 3:
-                raise
 
 
 def level_of(program, path):

@@ -2,7 +2,7 @@
 between levels, and the full path on the clipboard."""
 import os
 
-from harness import SCENE_CLASS, item, make_files, wine_path, write
+from harness import SCENE_CLASS, item, make_files, path_at, wine_path, write
 from test_levels import open_by_address
 from test_scene_input import current_frame, hover_level, open_folder, tile_point
 
@@ -159,19 +159,14 @@ def test_ctrl_p_puts_the_tiles_full_path_alone_on_the_clipboard(launch, scratch)
     program = open_folder(launch, folder)
     frame = current_frame(program)
     hover_level(program, frame)
-    program.xdotool('mousemove', *program.to_screen(*tile_point(frame, 1, 2)))
-    program.key('ctrl+p')
     expected = wine_path(os.path.join(folder, 'second.txt'))
-    program.wait(lambda: program.clipboard() == expected, 10, 'the path on the clipboard')
+    assert path_at(program, program.to_screen(*tile_point(frame, 1, 2)), upper=False) == expected
     assert 'text/uri-list' not in program.clipboard('TARGETS')
 
     # Over the level's background: the folder's path.
-    program.xdotool('mousemove', *program.to_screen((frame[0] + frame[2]) // 2, frame[3] - 6))
-    program.key('ctrl+p')
-    program.wait(lambda: program.clipboard() == wine_path(folder), 10, 'the folder path')
+    background = program.to_screen((frame[0] + frame[2]) // 2, frame[3] - 6)
+    assert path_at(program, background, upper=False) == wine_path(folder)
 
     left, top, width, height = program.client_rect()
-    program.xdotool('mousemove', left + width - 20, top + height - 20)  # empty space
-    program.key('ctrl+p')
-    program.wait(lambda: program.clipboard() == '', 10, 'an empty text')
+    assert path_at(program, (left + width - 20, top + height - 20)) == ''  # empty space
     program.close_and_check(0)

@@ -298,6 +298,15 @@ def test_install_over_a_running_copy_waits_for_it_to_close(launch, install_dir):
         # The help file goes first; then the installer waits for the program's file.
         wait_until(lambda: os.path.exists(os.path.join(install_dir, 'glimmera.chm')), 60,
                    'the installer to write the help file')
+        # While the copy runs, the installer waits: it has not ended, and the program's file
+        # is still the one that runs.
+        running = os.path.join(install_dir, 'glimmera.exe')
+        for _ in range(3):
+            program.wait_idle()
+            assert installer.poll() is None, 'the installer ended while the program ran'
+            with open(running, 'rb') as current, \
+                    open(os.path.join(BUILD, 'glimmera.exe'), 'rb') as original:
+                assert current.read() == original.read()
         program.close_and_check(0)
         assert installer.wait(timeout=60) == 0
         with open(os.path.join(install_dir, 'glimmera.exe'), 'rb') as installed, \
@@ -306,7 +315,7 @@ def test_install_over_a_running_copy_waits_for_it_to_close(launch, install_dir):
     finally:
         if installer.poll() is None:
             installer.kill()
-        uninstaller = os.path.join(install_dir, 'Uninstall.exe')
-        if os.path.exists(uninstaller):
-            wine(display, uninstaller, '/S')
-            wait_until(lambda: not os.path.exists(install_dir), 60, 'the install folder to go')
+        # Nothing stays behind: the folder, the uninstall entry and the shortcut go.
+        if os.path.exists(os.path.join(install_dir, 'Uninstall.exe')):
+            uninstall(display, install_dir)
+        assert not start_menu_shortcut()
