@@ -34,6 +34,14 @@ def wine_session():
         screen.stop()
 
 
+@pytest.fixture(scope='module', autouse=True)
+def fresh_wine_server():
+    """Each test file starts with a Wine server (and desktop process) of its own, so what one
+    file's runs leave in it cannot fail the next file's."""
+    stop_wine_server()
+    yield
+
+
 def screen(size):
     if size not in _screens:
         _screens[size] = Xvfb(size)
@@ -68,12 +76,15 @@ class Launcher:
 
 
 @pytest.fixture
-def launch():
+def launch(request):
     launcher = Launcher()
     yield launcher
     for program in launcher.programs:
         program.stop()
     shutil.rmtree(launcher.data_home, ignore_errors=True)
+    # A failed test may leave the Wine server in any state; the next test starts afresh.
+    if getattr(request.node, 'glimmera_failed', False):
+        stop_wine_server()
 
 
 @pytest.fixture
@@ -113,6 +124,7 @@ def pytest_runtest_makereport(item):
         return
     folder = os.path.join(RESULTS, re.sub(r'[^\w.-]+', '_', item.name))
     shutil.rmtree(folder, ignore_errors=True)
+    item.glimmera_failed = report.failed
     if report.failed:
         for number, program in enumerate(launcher.programs, 1):
             program.save_evidence(folder, f'glimmera-{number}')
