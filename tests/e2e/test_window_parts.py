@@ -98,7 +98,9 @@ def test_the_pane_and_the_address_edit_are_drawn_beside_the_scene(launch, scratc
     program.click_client(SPLIT + 80, 7)
     program.wait_focus('Edit')
     assert pane(program).address.lower() == wine_path(folder).lower()
-    assert address_text_right_edge(client_image(program)) is not None
+    # Focus selects the whole path, so the edit repaints after the click: poll for the text.
+    program.wait(lambda: address_text_right_edge(client_image(program)) is not None, 10,
+                 'the path still drawn in the focused address edit')
 
     # A navigation in the pane (Backspace in its list) shows the parent's shorter path.
     program.click_client(SPLIT // 2, program.client_rect()[3] - 30)
