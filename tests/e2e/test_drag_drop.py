@@ -10,7 +10,7 @@ import pytest
 
 from harness import (DRAG_PACE, PREFIX, SCENE_CLASS, hold, item, make_files, path_at, release,
                      wait_until, wine_path, write)
-from test_files import confirm
+from test_files import confirm, files_under
 from test_levels import open_by_address
 from test_scene_input import current_frame, hover_level, level_frames, open_folder, tile_point
 
@@ -126,6 +126,59 @@ def test_tiles_dragged_onto_another_level_move_copy_or_link_and_escape_cancels(l
     program.wait(lambda: os.path.exists(os.path.join(target, 'c_link.txt - Shortcut.lnk')), 20,
                  'the shortcut')
     assert os.path.exists(os.path.join(top, 'c_link.txt'))
+    program.close_and_check(0)
+
+
+def test_drops_onto_a_file_or_into_a_dragged_folder_change_nothing_and_a_copy_is_beside(
+        launch, scratch):
+    top = os.path.join(scratch, 'top')
+    b_dir = os.path.join(top, 'b_dir')
+    write(os.path.join(top, 'a_file.txt'), b'dragged about')
+    write(os.path.join(b_dir, 'sub', 'deep.txt'), b'deep inside')
+    write(os.path.join(top, 'c_under.txt'), b'under the drop')
+    before = files_under(top)
+    program = open_folder(launch, top)
+    frame = current_frame(program)
+    hover_level(program, frame)
+
+    def unchanged(what):
+        program.wait_idle()
+        assert not program.visible_windows('Confirm', exact=False), what
+        assert files_under(top) == before, what
+
+    # Onto a file's tile, moved or copied (a_file is selected as the level opens): a file is no
+    # folder, and the shell would take its path for the new name and overwrite it.
+    for modifiers in ((), ('ctrl',)):
+        start = len(program.trace())
+        drag(program, tile(program, frame, top, 'a_file.txt'),
+             tile(program, frame, top, 'c_under.txt'), modifiers=modifiers)
+        program.wait_trace(lambda line: line.endswith(' To  '), 20, 'a label without target',
+                           since=start)
+        unchanged(f'a drop onto a file tile, keys {modifiers}')
+
+    # b_dir, opened below by a click, dragged onto its own subfolder's tile.
+    program.click(*tile(program, frame, top, 'b_dir'))
+    program.wait_trace(lambda line: line.lower() == item(b_dir, 'sub'), 20, 'b_dir opened')
+    parent, below = still_frames(program)[-2:]
+    drag(program, tile(program, parent, top, 'b_dir'), tile(program, below, b_dir, 'sub'))
+    label(program, 'MOVE', os.path.join(b_dir, 'sub'))
+    unchanged('a folder dropped into its own subfolder')
+
+    # a_file and b_dir dragged onto b_dir's tile: the second item is the target itself.
+    program.click(*tile(program, parent, top, 'a_file.txt'), modifiers=('ctrl',))
+    program.wait_idle()
+    drag(program, tile(program, parent, top, 'a_file.txt'), tile(program, parent, top, 'b_dir'))
+    label(program, 'MOVE', b_dir)
+    unchanged('a drop onto the second dragged item')
+
+    # Ctrl-dragged onto their own level, both get a copy of a name of their own beside them.
+    drag(program, tile(program, parent, top, 'a_file.txt'), empty_spot(program, parent),
+         modifiers=('ctrl',))
+    label(program, 'COPY', top)
+    added = lambda: {name: data for name, data in files_under(top).items() if name not in before}
+    program.wait(lambda: len(added()) == 2, 20, 'the copies beside the originals')
+    assert sorted(added().values()) == [b'deep inside', b'dragged about']
+    assert files_under(top) == {**before, **added()}
     program.close_and_check(0)
 
 

@@ -114,6 +114,39 @@ def test_copy_and_paste_between_levels_copies_the_files(launch, scratch):
     program.close_and_check(0)
 
 
+def test_a_colliding_paste_replaces_what_is_accepted_and_a_cancel_keeps_the_rest(
+        launch, scratch):
+    source = os.path.join(scratch, 'from')
+    target = os.path.join(scratch, 'into')
+    for name, data in (('a_new.txt', b'new'), ('b_replaced.txt', b'the replacement'),
+                       ('c_kept.txt', b'not wanted'), ('d_after.txt', b'after the cancel')):
+        write(os.path.join(source, name), data)
+    write(os.path.join(target, 'b_replaced.txt'), b'old b')
+    write(os.path.join(target, 'c_kept.txt'), b'old c, kept')
+    sources = files_under(source)
+    program = open_folder(launch, target)
+    program.set_clipboard_files([os.path.join(source, name) for name in sorted(sources)])
+
+    # The shell asks about each name the folder holds: Yes replaces b, Cancel keeps c and
+    # ends the paste there.
+    overwrite = 'Confirm file overwrite'
+    paste_from_x(program, lambda: program.visible_windows(overwrite), 'the first question')
+    program.answer_dialog(overwrite, 'Return')
+    program.wait(lambda: files_under(target).get('b_replaced.txt') == b'the replacement', 15,
+                 'b replaced')
+    program.answer_dialog(overwrite, 'Escape')
+    program.wait_idle()
+    assert not program.visible_windows(overwrite)
+    pasted = files_under(target)
+    assert pasted['a_new.txt'] == b'new'
+    assert pasted['b_replaced.txt'] == b'the replacement'
+    assert pasted['c_kept.txt'] == b'old c, kept'
+    assert pasted.get('d_after.txt', b'after the cancel') == b'after the cancel'
+    assert set(pasted) <= set(sources)
+    assert files_under(source) == sources
+    program.close_and_check(0)
+
+
 def test_pastes_into_the_copied_folder_itself_keep_every_file_whole(launch, scratch):
     top = os.path.join(scratch, 'top')
     inner = os.path.join(top, 'a_dir', 'inner')
