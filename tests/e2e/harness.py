@@ -12,6 +12,7 @@ import shutil
 import signal
 import subprocess
 import tempfile
+import threading
 import time
 import urllib.parse
 
@@ -103,6 +104,27 @@ def wait_file(path, timeout=30, content=False):
         return os.path.exists(path) and (not content or os.path.getsize(path) > 0)
 
     wait_until(ready, timeout, f'{path}{" with content" if content else ""}')
+
+
+def churning(folder):
+    """Creates and removes files in folder until the returned event is set; the thread that
+    does it is joined by the caller."""
+    stop = threading.Event()
+
+    def churn():
+        i = 0
+        while not stop.is_set():
+            path = os.path.join(folder, f'churn{i % 5}.tmp')
+            try:
+                open(path, 'w').close()
+                os.remove(path)
+            except OSError:
+                pass
+            i += 1
+
+    thread = threading.Thread(target=churn)
+    thread.start()
+    return stop, thread
 
 
 def wine_env(display):

@@ -3,35 +3,13 @@ reports, with the shell's question up and during a drag. Each ends with exit cod
 file whole."""
 import os
 import subprocess
-import threading
 import time
 
 import pytest
 
-from harness import DRAG_PACE, make_files, wine_path, write
+from harness import DRAG_PACE, churning, make_files, wine_path, write
 from test_files import CONFIRM, files_under
 from test_scene_input import current_frame, open_folder, tile_point
-
-
-def churning(folder):
-    """Creates and removes files in folder until the returned event is set; the thread that
-    does it is joined by the caller."""
-    stop = threading.Event()
-
-    def churn():
-        i = 0
-        while not stop.is_set():
-            path = os.path.join(folder, f'churn{i % 5}.tmp')
-            try:
-                open(path, 'w').close()
-                os.remove(path)
-            except OSError:
-                pass
-            i += 1
-
-    thread = threading.Thread(target=churn)
-    thread.start()
-    return stop, thread
 
 
 @pytest.mark.parametrize('activity', ['icons', 'watcher', 'question', 'drag'])

@@ -7,7 +7,7 @@ import subprocess
 import threading
 import time
 
-from harness import BUILD, item, make_files, wine_path
+from harness import BUILD, churning, item, make_files, wine_path
 from test_explorer_pane import wait_pane
 
 NOTIFY = os.path.join(BUILD, 'helpers', 'notify.exe')
@@ -104,21 +104,7 @@ def test_vanished_folders_close_their_levels_and_their_watchers_end(launch, scra
     with_child = program.info().threads
 
     # Keep the folder busy, then take it away: its level closes and its watcher goes.
-    stop = threading.Event()
-
-    def churn():
-        i = 0
-        while not stop.is_set():
-            path = os.path.join(child, f'churn{i % 5}.tmp')
-            try:
-                open(path, 'w').close()
-                os.remove(path)
-            except OSError:
-                pass
-            i += 1
-
-    churner = threading.Thread(target=churn)
-    churner.start()
+    stop, churner = churning(child)
     program.wait(lambda: reads_of(program, child, 'c.txt') >= 2, 10, 'reads while it churns')
     stop.set()
     churner.join()
