@@ -209,4 +209,14 @@ def test_delete_f2_and_f5_in_the_pane(launch, scratch):
     wait_pane_shows(program, ['b_keep.txt', 'c_new.txt'], 'the refreshed folder')
     program.wait(lambda: item(folder, 'b_keep.txt') in
                  [line.lower() for line in program.trace()[start:]], 10, 'the level reloaded')
+
+    # Shift+Delete in the pane deletes for good: the bin keeps only the first deletion.
+    focus_list(program)
+    program.type_text('c')
+    wait_pane(program, lambda shown: shown.selected == ['c_new.txt'], 'c_new selected')
+    program.key('shift+Delete')
+    confirm(program, 'Return')
+    program.wait(lambda: not os.path.exists(os.path.join(folder, 'c_new.txt')), 10,
+                 'c_new deleted')
+    assert list(launch.recycled().values()) == [b'recycled, not lost']
     program.close_and_check(0)
