@@ -7,9 +7,11 @@
 #include <cstdlib>
 
 #include "interact/SceneRules.h"
+#include "model/FolderView.h"
 #include "render/SelectionNames.h"
 #include "space/Picking.h"
 #include "space/ScenePerspective.h"
+#include "space/SelectionHits.h"
 
 namespace {
 
@@ -18,7 +20,8 @@ constexpr float DollyStep = 0.04f;
 constexpr float OrbitStep = 0.02f;
 constexpr float GridStep = 0.01f;
 constexpr float GridTurnStep = 0.02f;
-constexpr GLsizei BandBufferSize = 180;
+// A band pass names each tile of the current page twice, its icon and its caption.
+constexpr GLsizei BandBufferSize = ItemsPerPage * 2 * OneNameRecordWords;
 
 bool Has(WPARAM keys, WPARAM flag) {
     return (keys & flag) != 0;
@@ -375,20 +378,14 @@ void TSceneOperationManager::SelectInBand(bool toggle) {
     FLevels.Render(toggle ? (PassItems | PassBandToggle) : (PassItems | PassBandReplace),
                    GetKeyState(VK_SHIFT) < 0);
     const GLint hits = selection.End();
-    // Records: name count, two depths, the names; an overflowed buffer keeps what is whole.
-    size_t at = 0;
-    for (GLint record = 0; record < std::abs(hits) && at + 3 <= buffer.size(); ++record) {
-        const GLuint names = buffer[at];
-        at += 3;
-        for (GLuint n = 0; n < names && at < buffer.size(); ++n, ++at) {
-            TFSEView* item = ObjectOfSelectionName<TFSEView>(buffer[at]);
-            if (!item)
-                continue;
-            if (toggle)
-                item->ToggleSelect(FToggleStamp);
-            else
-                item->Select();
-        }
+    for (const uint32_t name : HitNames(buffer, hits)) {
+        TFSEView* item = ObjectOfSelectionName<TFSEView>(name);
+        if (!item)
+            continue;
+        if (toggle)
+            item->ToggleSelect(FToggleStamp);
+        else
+            item->Select();
     }
 }
 

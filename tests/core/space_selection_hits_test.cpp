@@ -33,3 +33,16 @@ TEST(SelectionHits, OverflowReadsOnlyCompleteRecords) {
     EXPECT_EQ(NearestHitName(buffer, -1), 11u);
     EXPECT_EQ(NearestHitName(buffer, 5), 11u);
 }
+
+TEST(SelectionHits, EveryNameOfEveryWholeRecordInOrder) {
+    const std::vector<uint32_t> buffer = {
+        1, 500, 600, 11,     //
+        0, 100, 200,         // unnamed: nothing
+        2, 300, 400, 22, 23, //
+        3, 100, 200, 31,     // runs past the end: the walk stops
+    };
+    EXPECT_EQ(HitNames(buffer, 4), (std::vector<uint32_t>{11, 22, 23}));
+    EXPECT_EQ(HitNames(buffer, -1), (std::vector<uint32_t>{11, 22, 23})) << "overflowed";
+    EXPECT_EQ(HitNames(buffer, 1), (std::vector<uint32_t>{11}));
+    EXPECT_TRUE(HitNames({}, -1).empty());
+}
