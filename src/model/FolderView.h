@@ -1,7 +1,7 @@
 #pragma once
 // One opened folder as the scene shows it: its items read from the shell, their order, an
-// optional name filter and the pages of 20 tiles on a two-column lattice. Only page 0 and the
-// current page hold caption textures and icon work. Created, owned and destroyed by the
+// optional name filter and the pages of ItemsPerPage tiles on a two-column lattice. Only page 0
+// and the current page hold caption textures and icon work. Created, owned and destroyed by the
 // levels collection.
 #include "model/FolderItem.h"
 #include "model/FolderResources.h"

@@ -26,7 +26,9 @@ TLevelsScene::TLevelsScene(const TMainWindowValues& window, TShellNamespace& she
         FSortCaptionHeight = ProbeHeight(probeAtlas, u"sort caption probe", SmallCaptionPixelWidth,
                                          SmallCaptionWorldWidth, SmallCaptionWorldHeight);
     }
-    FCaptionPool = std::make_unique<TCaptionAtlasPool>(SmallCaptionPixelWidth, FItemCaptionHeight);
+    // A page's atlas holds its tiles' captions and the page caption.
+    FCaptionPool = std::make_unique<TCaptionAtlasPool>(SmallCaptionPixelWidth, FItemCaptionHeight,
+                                                       ItemsPerPage + 1);
     FLevelCaptionAtlas = std::make_unique<TCaptionAtlasManager>(
         LevelCaptionPixelWidth, FLevelCaptionHeight, MaxOpenFolders, true);
     FSortCaptionAtlas = std::make_unique<TCaptionAtlasManager>(

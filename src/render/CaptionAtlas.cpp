@@ -7,7 +7,6 @@
 
 namespace {
 constexpr const char* Module = "TextureManagement";
-constexpr int32_t PooledAtlasCells = 21;
 } // namespace
 
 TCaptionAtlasManager::TCaptionAtlasManager(int32_t captionWidth, int32_t captionHeight,
@@ -54,15 +53,15 @@ void TCaptionAtlasManager::EnsureMipmaps() {
     ::EnsureMipmaps(FMipmapsValid, FTexture.Name());
 }
 
-TCaptionAtlasPool::TCaptionAtlasPool(int32_t captionWidth, int32_t captionHeight)
-    : FCaptionWidth(captionWidth), FCaptionHeight(captionHeight) {
+TCaptionAtlasPool::TCaptionAtlasPool(int32_t captionWidth, int32_t captionHeight, int32_t cellCount)
+    : FCaptionWidth(captionWidth), FCaptionHeight(captionHeight), FCellCount(cellCount) {
     FItems.reserve(10);
 }
 
 std::unique_ptr<TCaptionAtlasManager> TCaptionAtlasPool::Acquire() {
     if (FItems.empty())
-        return std::make_unique<TCaptionAtlasManager>(FCaptionWidth, FCaptionHeight,
-                                                      PooledAtlasCells, true);
+        return std::make_unique<TCaptionAtlasManager>(FCaptionWidth, FCaptionHeight, FCellCount,
+                                                      true);
     std::unique_ptr<TCaptionAtlasManager> atlas = std::move(FItems.back());
     FItems.pop_back();
     atlas->FreeAll();

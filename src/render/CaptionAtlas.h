@@ -48,9 +48,9 @@ private:
 // Caption atlases of one caption size, kept for reuse while no level needs them.
 class TCaptionAtlasPool {
 public:
-    TCaptionAtlasPool(int32_t captionWidth, int32_t captionHeight);
+    TCaptionAtlasPool(int32_t captionWidth, int32_t captionHeight, int32_t cellCount);
 
-    // The atlas released last, emptied, or a new one of 21 cells.
+    // The atlas released last, emptied, or a new one of cellCount cells.
     std::unique_ptr<TCaptionAtlasManager> Acquire();
     void Release(std::unique_ptr<TCaptionAtlasManager> atlas);
 
@@ -61,5 +61,6 @@ public:
 private:
     int32_t FCaptionWidth;
     int32_t FCaptionHeight;
+    int32_t FCellCount;
     std::vector<std::unique_ptr<TCaptionAtlasManager>> FItems;
 };

@@ -86,8 +86,8 @@ TEST_F(FolderView, EmptyFolderHasNoPagesAndOneTileShape) {
     EXPECT_EQ(view->CurrentPage(), 0);
 }
 
-TEST_F(FolderView, PagesOfTwentyWithTheirCaptions) {
-    AddFiles(20);
+TEST_F(FolderView, FullPagesWithTheirCaptions) {
+    AddFiles(ItemsPerPage);
     TFolderView* view = Open(Data);
     EXPECT_EQ(view->PageCount(), 1);
     EXPECT_EQ(PageCaption(*view, 0), u"  ");
@@ -109,7 +109,8 @@ TEST_F(FolderView, PagesOfTwentyWithTheirCaptions) {
 }
 
 TEST_F(FolderView, OnlyTheFirstAndTheCurrentPageStayLoaded) {
-    AddFiles(70);
+    constexpr int32_t P = ItemsPerPage;
+    AddFiles(3 * P + P / 2);
     TFolderView* view = Open(Data);
     const int pagesBefore = Resources.LivePages;
     view->GoToPage(2);
@@ -120,22 +121,22 @@ TEST_F(FolderView, OnlyTheFirstAndTheCurrentPageStayLoaded) {
     EXPECT_TRUE(view->Page(3)->Texture);
     EXPECT_EQ(Resources.LivePages, pagesBefore + 1);
     // Items off the loaded pages keep their icons but lose their captions.
-    EXPECT_EQ(view->ItemAt(45)->Caption(), nullptr);
-    EXPECT_TRUE(view->ItemAt(45)->IconRequested());
-    EXPECT_NE(view->ItemAt(65)->Caption(), nullptr);
+    EXPECT_EQ(view->ItemAt(2 * P + 5)->Caption(), nullptr);
+    EXPECT_TRUE(view->ItemAt(2 * P + 5)->IconRequested());
+    EXPECT_NE(view->ItemAt(3 * P + 5)->Caption(), nullptr);
     // Going to a page selects its first item.
-    EXPECT_EQ(view->Focused(), view->ItemAt(60));
+    EXPECT_EQ(view->Focused(), view->ItemAt(3 * P));
     view->GoToPage(7);
     EXPECT_EQ(view->CurrentPage(), 3);
 }
 
 TEST_F(FolderView, ItemsAreTracedWhenTheirPageLoads) {
-    AddFiles(25);
+    AddFiles(ItemsPerPage + 5);
     TFolderView* view = Open(Data);
     Resources.Traced.clear();
     view->GoToPage(1);
     ASSERT_EQ(Resources.Traced.size(), 5u);
-    EXPECT_EQ(Resources.Traced.front(), u"C:\\Data\\file020");
+    EXPECT_EQ(Resources.Traced.front(), u"C:\\Data\\" + Numbered(ItemsPerPage));
 }
 
 TEST_F(FolderView, ReloadSelectsExactlyTheFirstItem) {
@@ -168,10 +169,11 @@ TEST_F(FolderView, FolderThatNeverStopsChangingIsReadOnceAndKept) {
 }
 
 TEST_F(FolderView, ReloadOfAShrunkFolderKeepsTheCurrentPageWithinIt) {
-    const std::vector<TNode> files = AddFiles(70);
+    constexpr int32_t P = ItemsPerPage;
+    const std::vector<TNode> files = AddFiles(3 * P + P / 2);
     TFolderView* view = Open(Data);
     view->GoToPage(3);
-    for (int i = 25; i < 70; ++i)
+    for (size_t i = P + 5; i < files.size(); ++i)
         Shell.Remove(files[i]);
     view->Reload();
     ASSERT_EQ(view->PageCount(), 2);
@@ -180,12 +182,12 @@ TEST_F(FolderView, ReloadOfAShrunkFolderKeepsTheCurrentPageWithinIt) {
     EXPECT_EQ(view->LayoutManager()->GetItemCount(), 5);
     view->LayoutManager()->InvalidatePages();
     view->PlaceCaptions(view->CurrentPage());
-    ASSERT_NE(view->ItemAt(24)->Caption(), nullptr);
-    EXPECT_GT(AsFake(view->ItemAt(24)->Caption())->Placed, 0);
+    ASSERT_NE(view->ItemAt(P + 4)->Caption(), nullptr);
+    EXPECT_GT(AsFake(view->ItemAt(P + 4)->Caption())->Placed, 0);
     view->NextPage();
     EXPECT_EQ(view->CurrentPage(), 1);
 
-    for (int i = 0; i < 25; ++i)
+    for (int i = 0; i < P + 5; ++i)
         Shell.Remove(files[i]);
     view->Refresh();
     EXPECT_EQ(view->PageCount(), 0);
@@ -248,13 +250,14 @@ TEST_F(FolderView, FilterKeepsDisplayNamesContainingTheTextInAnyCase) {
 }
 
 TEST_F(FolderView, FocusUnderAFilter) {
-    AddFiles(45);
+    constexpr int32_t P = ItemsPerPage;
+    AddFiles(2 * P + 5);
     Shell.AddFile(Data, u"zz-hidden", 0, 0);
     TFolderView* view = Open(Data);
-    TFSEView* hidden = view->ItemAt(45);
+    TFSEView* hidden = view->ItemAt(2 * P + 5);
     hidden->SelectOnly();
     view->SetFilter(u"file");
-    ASSERT_EQ(view->Count(), 45);
+    ASSERT_EQ(view->Count(), 2 * P + 5);
     EXPECT_EQ(view->Focused(), nullptr) << "the focused item is hidden";
     EXPECT_EQ(Levels.FocusedItem(), nullptr);
     Levels.ActivateItem(*view);
@@ -266,9 +269,9 @@ TEST_F(FolderView, FocusUnderAFilter) {
 
     view->SetFilter(u"file");
     view->NextPage();
-    EXPECT_EQ(view->Focused(), view->ItemAt(20)) << "paging focuses the page's first item";
+    EXPECT_EQ(view->Focused(), view->ItemAt(P)) << "paging focuses the page's first item";
     view->MoveFocus(TRectangularLattice::RowDown, false);
-    EXPECT_EQ(view->Focused(), view->ItemAt(21));
+    EXPECT_EQ(view->Focused(), view->ItemAt(P + 1));
     EXPECT_FALSE(hidden->Selected()) << "moving the focus leaves one item selected";
 
     // A narrower filter hides the focused item; moving the focus then starts on page 0's first.
@@ -279,7 +282,8 @@ TEST_F(FolderView, FocusUnderAFilter) {
 }
 
 TEST_F(FolderView, FilterMatchingNothingAndClearingRestoresTheOrder) {
-    AddFiles(45);
+    constexpr int32_t P = ItemsPerPage;
+    AddFiles(2 * P + 5);
     TFolderView* view = Open(Data);
     view->SetSortMode(SortNameDescending);
     std::vector<TFSEView*> before;
@@ -298,20 +302,20 @@ TEST_F(FolderView, FilterMatchingNothingAndClearingRestoresTheOrder) {
     EXPECT_EQ(view->Count(), 0);
     EXPECT_EQ(visibleCount(), 0);
     EXPECT_EQ(view->PageCount(), 0);
-    EXPECT_EQ(view->AllCount(), 45);
+    EXPECT_EQ(view->AllCount(), 2 * P + 5);
     view->ClearFilter(true);
     EXPECT_FALSE(view->Filtered());
     EXPECT_EQ(view->FilterText(), u"");
-    EXPECT_EQ(visibleCount(), 45);
-    ASSERT_EQ(view->Count(), 45);
-    for (int32_t i = 0; i < 45; ++i)
+    EXPECT_EQ(visibleCount(), 2 * P + 5);
+    ASSERT_EQ(view->Count(), 2 * P + 5);
+    for (int32_t i = 0; i < 2 * P + 5; ++i)
         EXPECT_EQ(view->ItemAt(i), before[i]) << i;
     EXPECT_EQ(view->PageCount(), 3);
     EXPECT_EQ(AsFake(view->LevelCaption())->Text, u"C:\\Data");
     // Every loaded page's captions are for the items it shows now.
-    for (int32_t i = 0; i < 20; ++i)
+    for (int32_t i = 0; i < P; ++i)
         EXPECT_NE(view->ItemAt(i)->Caption(), nullptr);
-    EXPECT_EQ(view->ItemAt(20)->Caption(), nullptr);
+    EXPECT_EQ(view->ItemAt(P)->Caption(), nullptr);
 }
 
 TEST_F(FolderView, SortModesAndTheirCaptions) {
@@ -367,7 +371,7 @@ TEST_F(FolderView, SelectByPrefixMatchesCaseInsensitivelyAndShortNames) {
     Shell.AddFile(Data, u"aardvark", 0, 0);
     Shell.AddFile(Data, u"AB", 0, 0);
     Shell.AddFile(Data, u"abacus", 0, 0);
-    AddFiles(30);
+    AddFiles(ItemsPerPage + 10);
     TFolderView* view = Open(Data);
     view->SelectByPrefix(u"ab");
     EXPECT_EQ(view->Focused()->DisplayName(), u"AB");
@@ -380,34 +384,36 @@ TEST_F(FolderView, SelectByPrefixMatchesCaseInsensitivelyAndShortNames) {
     EXPECT_EQ(view->Focused()->DisplayName(), u"aardvark");
     EXPECT_EQ(SelectedCount(*view), 1);
     // A match on another page turns to it.
-    view->SelectByPrefix(u"file025");
+    const std::u16string onPage1 = Numbered(ItemsPerPage + 5);
+    view->SelectByPrefix(onPage1);
     EXPECT_EQ(view->CurrentPage(), 1);
-    EXPECT_EQ(view->Focused()->DisplayName(), u"file025");
+    EXPECT_EQ(view->Focused()->DisplayName(), onPage1);
 }
 
 TEST_F(FolderView, MoveFocusCrossesPageEdges) {
-    AddFiles(45);
+    constexpr int32_t P = ItemsPerPage;
+    AddFiles(2 * P + 5);
     TFolderView* view = Open(Data);
     view->MoveFocus(TRectangularLattice::RowUp, false);
     EXPECT_EQ(view->Focused(), view->ItemAt(0));
     view->MoveFocus(TRectangularLattice::NextColumn, false);
-    EXPECT_EQ(view->Focused(), view->ItemAt(10));
-    view->ItemAt(19)->SelectOnly();
+    EXPECT_EQ(view->Focused(), view->ItemAt(P / 2)) << "two columns of half a page";
+    view->ItemAt(P - 1)->SelectOnly();
     view->MoveFocus(TRectangularLattice::RowDown, false);
     EXPECT_EQ(view->CurrentPage(), 1);
-    EXPECT_EQ(view->Focused(), view->ItemAt(20));
+    EXPECT_EQ(view->Focused(), view->ItemAt(P));
     EXPECT_EQ(SelectedCount(*view), 1);
     view->MoveFocus(TRectangularLattice::RowUp, true);
     EXPECT_EQ(view->CurrentPage(), 0);
-    EXPECT_EQ(view->Focused(), view->ItemAt(19));
+    EXPECT_EQ(view->Focused(), view->ItemAt(P - 1));
     // Extending keeps the item it left selected.
-    EXPECT_TRUE(view->ItemAt(20)->Selected());
+    EXPECT_TRUE(view->ItemAt(P)->Selected());
     // On the last page the focus stops at the last tile.
     view->GoToPage(2);
-    view->ItemAt(44)->SelectOnly();
+    view->ItemAt(2 * P + 4)->SelectOnly();
     view->MoveFocus(TRectangularLattice::RowDown, false);
     EXPECT_EQ(view->CurrentPage(), 2);
-    EXPECT_EQ(view->Focused(), view->ItemAt(44));
+    EXPECT_EQ(view->Focused(), view->ItemAt(2 * P + 4));
 }
 
 TEST_F(FolderView, SelectionStampsAndSelectOnly) {

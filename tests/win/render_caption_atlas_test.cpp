@@ -31,9 +31,9 @@ TEST_F(TCaptionAtlas, FullAtlasRaisesAndFreedCellsAreReused) {
 }
 
 TEST_F(TCaptionAtlas, PoolHandsBackTheReleasedAtlasEmpty) {
-    TCaptionAtlasPool pool(256, 25);
+    TCaptionAtlasPool pool(256, 25, 31);
     std::unique_ptr<TCaptionAtlasManager> atlas = pool.Acquire();
-    EXPECT_GE(atlas->Layout().CellCount(), 21);
+    EXPECT_GE(atlas->Layout().CellCount(), 31) << "as many cells as the pool was asked for";
     TDIBSection bitmap(256, 25);
     atlas->Put(bitmap, 10, 25);
     TCaptionAtlasManager* address = atlas.get();
