@@ -64,6 +64,21 @@ def label(program, operation, folder):
     program.wait_trace(lambda line: line == expected, 20, f'the label "{expected}"')
 
 
+def hover_until_label(program, point, operation, folder):
+    """Nudges the pointer at point until the drag label names the operation and the folder:
+    Wine passes an X program's drag on to the window under it only as the pointer moves, and
+    under load the last move before the drop can be lost."""
+    expected = f'drag label: {operation} To {wine_path(folder)} '
+
+    def named():
+        if expected in program.trace():
+            return True
+        program.xdotool('mousemove', point[0] + 1, point[1], 'mousemove', *point)
+        return False
+
+    program.wait(named, 20, f'the label "{expected}"')
+
+
 def empty_spot(program, level):
     """A screen point on a level's background below its tiles."""
     return program.to_screen((level[0] + level[2]) // 2, level[3] - 6)
@@ -238,7 +253,9 @@ def test_files_dragged_from_an_x_program_arrive_on_the_level(launch, scratch):
     try:
         assert x_program.stdout.readline().strip() == 'ready'
         window = program.find_window('x drag source')
-        drag(program, window_point(program, window), empty_spot(program, frame))
+        into = empty_spot(program, frame)
+        drag(program, window_point(program, window), into,
+             before_release=lambda: hover_until_label(program, into, 'MOVE', target))
         arrived = os.path.join(target, 'from x.txt')
         wait_until(lambda: os.path.exists(arrived) and os.path.getsize(arrived) == 17, 20,
                    'the dropped file')
