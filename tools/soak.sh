@@ -49,6 +49,10 @@ wineserver -k 2>/dev/null
 wineserver -w 2>/dev/null
 ln -sfn "$drive" "$WINEPREFIX/dosdevices/z:"
 glimmera_start_xvfb 1280x1024x24 || exit 1
+# The new server starts the prefix's services before the program does: a full run once saw the
+# program's first start in a prefix made seconds before end at once, with the services' RPC
+# still unanswered.
+wine cmd /c exit </dev/null >/dev/null 2>&1
 
 start=$(date +%s)
 TMPDIR=$drive/tmp /usr/bin/python3 tests/soak/soak.py "$minutes" "$seed" "$drive" "$trash"
