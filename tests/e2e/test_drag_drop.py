@@ -58,9 +58,14 @@ def drag(program, start, end, modifiers=(), before_release=None, steps=10, press
     program.wait_idle()
 
 
+def label_line(operation, folder):
+    """The trace line of a drag label naming the operation and the folder."""
+    return f'drag label: {operation} To {wine_path(folder)} '
+
+
 def label(program, operation, folder):
     """Waits for the drag label naming the operation and the folder."""
-    expected = f'drag label: {operation} To {wine_path(folder)} '
+    expected = label_line(operation, folder)
     program.wait_trace(lambda line: line == expected, 20, f'the label "{expected}"')
 
 
@@ -68,7 +73,7 @@ def hover_until_label(program, point, operation, folder):
     """Nudges the pointer at point until the drag label names the operation and the folder:
     Wine passes an X program's drag on to the window under it only as the pointer moves, and
     under load the last move before the drop can be lost."""
-    expected = f'drag label: {operation} To {wine_path(folder)} '
+    expected = label_line(operation, folder)
 
     def named():
         if expected in program.trace():

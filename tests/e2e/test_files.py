@@ -127,8 +127,8 @@ def test_a_colliding_paste_replaces_what_is_accepted_and_a_cancel_keeps_the_rest
     program = open_folder(launch, target)
     program.set_clipboard_files([os.path.join(source, name) for name in sorted(sources)])
 
-    # The shell asks about each name the folder holds: Yes replaces b, Cancel keeps c and
-    # ends the paste there.
+    # The shell asks about each name the folder holds: Yes replaces b, Cancel keeps c (what
+    # follows a Cancel is the shell's to copy or leave, but never with other bytes).
     overwrite = 'Confirm file overwrite'
     paste_from_x(program, lambda: program.visible_windows(overwrite), 'the first question')
     program.answer_dialog(overwrite, 'Return')
