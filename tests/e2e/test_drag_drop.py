@@ -233,13 +233,14 @@ def test_a_drag_between_two_runs_of_the_program_copies_or_moves_the_files(launch
 
     copied = os.path.join(target, 'copied.bin')
     drag(sender, sender.to_screen(*tile_point(sender_frame, 0, 2)), into, modifiers=('ctrl',),
-         press_at=2, dropped=lambda: sender.wait(
+         press_at=2, before_release=lambda: hover_until_label(receiver, into, 'COPY', target),
+         dropped=lambda: sender.wait(
              lambda: os.path.exists(copied) and os.path.getsize(copied) == 2048, 20, 'the copy'))
     label(receiver, 'COPY', target)
     assert os.path.exists(os.path.join(source, 'copied.bin'))
 
-    drag(sender, sender.to_screen(*tile_point(sender_frame, 1, 2)), into)
-    label(receiver, 'MOVE', target)
+    drag(sender, sender.to_screen(*tile_point(sender_frame, 1, 2)), into,
+         before_release=lambda: hover_until_label(receiver, into, 'MOVE', target))
     sender.wait(lambda: os.path.exists(os.path.join(target, 'moved.txt')) and not
                 os.path.exists(os.path.join(source, 'moved.txt')), 20, 'the move')
     sender.close_and_check(0)
