@@ -9,6 +9,7 @@
 #include "app/AboutBox.h"
 #include "app/MenuCaptions.h"
 #include "app/FaultReport.h"
+#include "app/InputEvents.h"
 #include "base/PendingException.h"
 #include "app/ScreenPlacement.h"
 #include "base/Errors.h"
@@ -181,48 +182,12 @@ bool TMainWindow::SceneMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 }
 
 // The scene's parts know positions in the main window's client area, where the scene window
-// starts at the strip's edge. Positions are signed: a captured drag of the strip's edge goes
-// left of the scene window.
+// starts at the strip's edge.
 bool TMainWindow::SceneInput(UINT message, WPARAM wParam, LPARAM lParam) {
-    const int x = GET_X_LPARAM(lParam) + FSplit;
-    const int y = GET_Y_LPARAM(lParam);
-    switch (message) {
-    case WM_KEYDOWN:
-        FScene->KeyDown(wParam);
+    const std::optional<TInputEvent> event =
+        SceneInputEvent(SceneWindow(), message, wParam, lParam, FSplit);
+    if (!event)
         return false;
-    case WM_KEYUP:
-        FScene->KeyUp(wParam);
-        return false;
-    case WM_CHAR:
-        FScene->Char(wParam);
-        return false;
-    case WM_SYSKEYDOWN:
-        FScene->SysKeyDown(wParam);
-        return false;
-    case WM_MOUSEMOVE:
-        FScene->MouseMove(x, y, wParam);
-        return false;
-    case WM_LBUTTONDOWN:
-        FScene->LButtonDown(x, y, wParam);
-        return true;
-    case WM_LBUTTONUP:
-        FScene->LButtonUp(x, y, wParam);
-        return true;
-    case WM_RBUTTONDOWN:
-        FScene->RButtonDown(x, y, wParam);
-        return true;
-    case WM_RBUTTONUP:
-        FScene->RButtonUp(x, y, wParam);
-        return true;
-    case WM_MBUTTONDOWN:
-        FScene->MButtonDown(x, y, wParam);
-        return true;
-    case WM_MBUTTONUP:
-        FScene->MButtonUp(x, y, wParam);
-        return true;
-    case WM_MOUSEWHEEL:
-        FScene->MouseWheel(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
-        return false;
-    }
-    return false;
+    FScene->Input(*event);
+    return IsButtonEvent(*event);
 }

@@ -177,7 +177,6 @@ void TSceneObjects::OpenStartLevels(REFCLSID browserClass) {
 void TSceneObjects::Resize(int32_t width, int32_t height, int32_t split) {
     FViewportManager->SetSize(FExplorerViewport, split, height);
     FViewportManager->SetViewport(FSceneViewport, TViewport{split, 0, width - split, height});
-    FSceneOps->Resize(width, height);
     FFilterEdit->Reposition();
     if (FExplorer)
         FExplorer->SetBounds(split, height);
@@ -262,11 +261,10 @@ void TSceneObjects::ShowHelp() {
 }
 
 bool TSceneObjects::ShowContextMenu(const std::u16string& path, int32_t x, int32_t y) {
-    TContextMenuActions actions;
-    actions.CopyFullPath = [this, path] { CopyFullPath(path); };
-    actions.CloseAllButThis = [this] {
-        if (TFolderView* marked = FLevels->Levels().Marked())
-            FLevels->Levels().CloseAllBut(*marked);
-    };
-    return ShowItemContextMenu(FWindow.MainWindow(), x, y, path, actions);
+    const TCommandContext context{FLevels->Levels(), *this,
+                                  [path] { return std::optional<std::u16string>(path); },
+                                  [this] { FWindow.RequestRedraw(); }};
+    return ShowItemContextMenu(FWindow.MainWindow(), x, y, path, [&context](TSceneCommand command) {
+        RunSceneCommand(command, context);
+    });
 }

@@ -61,28 +61,14 @@ public:
     void DrawScene();
     void DrawOverlays();
 
-    // Input.
-    void KeyDown(WPARAM key);
-    void KeyUp(WPARAM key);
-    void Char(WPARAM character);
-    void SysKeyDown(WPARAM key);
-    void MouseMove(int x, int y, WPARAM keys);
-    void LButtonDown(int x, int y, WPARAM keys);
-    void LButtonUp(int x, int y, WPARAM keys);
-    void RButtonDown(int x, int y, WPARAM keys);
-    void RButtonUp(int x, int y, WPARAM keys);
-    void MButtonDown(int x, int y, WPARAM keys);
-    void MButtonUp(int x, int y, WPARAM keys);
-    void MouseWheel(int screenX, int screenY, WPARAM wParam);
+    // A mouse, wheel, key or character event: the widgets see the mouse first.
+    void Input(const TInputEvent& event);
 
     // Timers.
     void CameraFlightStep();
     void WidgetTick();
     void ClearTypeAhead();
     void LayoutSwapStep();
-
-    // The mouse position of the last mouse message, for the moves' deltas.
-    void TrackMouse(int x, int y, int& dx, int& dy);
 
     // Private messages and system notifications.
     void FolderChanged(WPARAM folderView);
@@ -144,6 +130,4 @@ private:
     std::unique_ptr<TExplorerWindow> FExplorer;
     int32_t FExplorerViewport = -1;
     int32_t FSceneViewport = -1;
-    int32_t FMouseX = 0;
-    int32_t FMouseY = 0;
 };

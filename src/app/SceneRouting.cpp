@@ -1,5 +1,5 @@
-// The messages the main window routes to the scene objects: the mouse to the widgets, then to
-// the scene's operations; keys and characters to the scene's operations.
+// What the main window routes to the scene objects: input events to the widgets, then to the
+// scene's input machine; timers, private messages and notifications.
 #include "app/SceneObjects.h"
 
 #include <dbt.h>
@@ -22,68 +22,23 @@ void TSceneObjects::DrawOverlays() {
     FWidgets->Draw(FSceneViewport);
 }
 
-void TSceneObjects::KeyDown(WPARAM key) {
-    FSceneOps->KeyDown(key);
-}
-
-void TSceneObjects::KeyUp(WPARAM key) {
-    FSceneOps->KeyUp(key);
-}
-
-void TSceneObjects::Char(WPARAM character) {
-    FSceneOps->Char(character);
-}
-
-void TSceneObjects::SysKeyDown(WPARAM key) {
-    FSceneOps->SysKeyDown(key);
-}
-
-void TSceneObjects::TrackMouse(int x, int y, int& dx, int& dy) {
-    dx = x - FMouseX;
-    dy = y - FMouseY;
-    FMouseX = x;
-    FMouseY = y;
-}
-
-void TSceneObjects::MouseMove(int x, int y, WPARAM keys) {
-    int dx = 0, dy = 0;
-    TrackMouse(x, y, dx, dy);
-    if (dx != 0 || dy != 0)
-        FWidgets->MouseMove(x, y);
-    FSceneOps->MouseMove(x, y, keys, dx, dy);
-}
-
-void TSceneObjects::LButtonDown(int x, int y, WPARAM keys) {
-    int dx = 0, dy = 0;
-    TrackMouse(x, y, dx, dy);
-    FWidgets->MouseDown(x, y);
-    FSceneOps->MouseDown(x, y, keys);
-}
-
-void TSceneObjects::LButtonUp(int x, int y, WPARAM keys) {
-    FWidgets->MouseUp(x, y);
-    FSceneOps->MouseUp(x, y, keys);
-}
-
-void TSceneObjects::RButtonDown(int x, int y, WPARAM keys) {
-    FSceneOps->RightDown(x, y, keys);
-}
-
-void TSceneObjects::RButtonUp(int, int, WPARAM) {
-    FSceneOps->RightUp();
-}
-
-void TSceneObjects::MButtonDown(int x, int y, WPARAM keys) {
-    FSceneOps->MiddleDown(x, y, keys);
-}
-
-void TSceneObjects::MButtonUp(int, int, WPARAM) {
-    FSceneOps->MiddleUp();
-}
-
-void TSceneObjects::MouseWheel(int, int, WPARAM wParam) {
-    // The position is the last client mouse position, not the message's screen point.
-    FSceneOps->Wheel(GET_WHEEL_DELTA_WPARAM(wParam));
+void TSceneObjects::Input(const TInputEvent& event) {
+    TSceneInputMachine& machine = FSceneOps->Machine();
+    switch (event.Kind) {
+    case TInputKind::Move:
+        if (machine.Moves(event))
+            FWidgets->MouseMove(event.X, event.Y);
+        break;
+    case TInputKind::LeftDown:
+        FWidgets->MouseDown(event.X, event.Y);
+        break;
+    case TInputKind::LeftUp:
+        FWidgets->MouseUp(event.X, event.Y);
+        break;
+    default:
+        break;
+    }
+    machine.Input(event);
 }
 
 void TSceneObjects::CameraFlightStep() {

@@ -4,7 +4,6 @@
 #include <shlobj.h>
 
 #include "base/WinString.h"
-#include "services/LocalizedStrings.h"
 #include "services/WStrUtils.h"
 
 using Microsoft::WRL::ComPtr;
@@ -48,7 +47,7 @@ void InsertSeparator(HMENU menu, UINT position) {
     InsertMenuItemW(menu, position, TRUE, &item);
 }
 
-// One line for the debug trace: the entries' texts, "-" for a separator.
+// One line for the debug trace: each entry's text and number ("Open#1"), "-" for a separator.
 void TraceEntries(HMENU menu) {
     std::wstring line = L"context menu:";
     const int count = GetMenuItemCount(menu);
@@ -56,12 +55,13 @@ void TraceEntries(HMENU menu) {
         wchar_t text[256] = {};
         MENUITEMINFOW item{};
         item.cbSize = sizeof(item);
-        item.fMask = MIIM_FTYPE | MIIM_STRING;
+        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
         item.dwTypeData = text;
         item.cch = static_cast<UINT>(std::size(text) - 1);
         GetMenuItemInfoW(menu, i, TRUE, &item);
         line += i ? L"|" : L" ";
-        line += (item.fType & MFT_SEPARATOR) ? L"-" : text;
+        line += (item.fType & MFT_SEPARATOR) ? std::wstring(L"-")
+                                             : text + (L"#" + std::to_wstring(item.wID));
     }
     OutputDebugStringW(line.c_str());
 }
@@ -115,18 +115,19 @@ TItemMenu BuildItemMenu(HWND window, const std::u16string& path) {
     if (!menu || FAILED(built.Shell->QueryContextMenu(menu.Get(), 1, FirstShellCommand,
                                                       LastShellCommand, CMF_NORMAL)))
         return built;
-    // The calls' order puts the program's entries after the shell's first one, between
-    // separators.
-    InsertEntry(menu.Get(), 1, CopyFullPathCommand, sCopyFullPath);
-    InsertEntry(menu.Get(), 2, CloseAllButThisCommand, sCloseAllButThis);
-    InsertSeparator(menu.Get(), 3);
+    // The scene's entries go after the shell's first one, between separators.
+    UINT position = 1;
+    for (const TSceneCommandRow& row : SceneCommandRows())
+        if (row.MenuText)
+            InsertEntry(menu.Get(), position++, MenuIdOf(row.Command), MenuEntryText(row));
+    InsertSeparator(menu.Get(), position);
     InsertSeparator(menu.Get(), 1);
     built.Menu = std::move(menu);
     return built;
 }
 
 bool ShowItemContextMenu(HWND window, int32_t x, int32_t y, const std::u16string& path,
-                         const TContextMenuActions& actions) {
+                         const TRunSceneCommand& run) {
     POINT screen{x, y};
     if (x == -1 && y == -1)
         screen = POINT{0, 0};
@@ -138,12 +139,9 @@ bool ShowItemContextMenu(HWND window, int32_t x, int32_t y, const std::u16string
     TraceEntries(built.Menu.Get());
     const UINT chosen = static_cast<UINT>(
         TrackPopupMenuEx(built.Menu.Get(), TPM_RETURNCMD, screen.x, screen.y, window, nullptr));
-    if (chosen == CopyFullPathCommand) {
-        if (actions.CopyFullPath)
-            actions.CopyFullPath();
-    } else if (chosen == CloseAllButThisCommand) {
-        if (actions.CloseAllButThis)
-            actions.CloseAllButThis();
+    if (const std::optional<TSceneCommand> command = CommandOfMenuId(chosen)) {
+        if (run)
+            run(*command);
     } else if (chosen >= FirstShellCommand && chosen <= LastShellCommand) {
         InvokeShellCommand(*built.Shell.Get(), window, chosen, screen);
     }

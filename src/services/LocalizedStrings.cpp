@@ -57,7 +57,7 @@ const TLocalizedText Table[] = {
     {&sRequirementsIntro, u"One or more required features are not present: ",
      u"Одно или более требований не выполнено:"},
     {&sLimitsTitle, u"Glimmera: limits", u"Glimmera: пределы"},
-    {&sCopyFullPath, u"Copy full path [Ctrl+P]", u"Копировать полный путь [Ctrl+P]"},
+    {&sCopyFullPath, u"Copy full path", u"Копировать полный путь"},
     {&sCloseAllButThis, u"Close all but this", u"Закрыть другие"},
     // In English the About box keeps its own link text.
     {&sBugReportLink, u"", u"<a>отчет об ошибке</a>"},

@@ -1,11 +1,12 @@
 #pragma once
-// Which named object of the scene lies under a window point: the scene is drawn again in
-// OpenGL selection mode through a 2 x 2 pixel pick region (Windows layer).
+// Which named objects of the scene lie under a window point or a rectangle: the scene is drawn
+// again in OpenGL selection mode through a pick region (Windows layer).
 #include "space/Viewports.h"
 
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 // OpenGL selection mode into a buffer for the scope: normal rendering comes back even when the
 // drawing throws, so later frames are not swallowed by selection mode.
@@ -32,3 +33,11 @@ using TPickDrawProc = std::function<void(uint32_t flags)>;
 std::optional<uint32_t> PickAt(int32_t x, int32_t y, int32_t clientHeight,
                                const TViewport& viewport, const TPickDrawProc& draw,
                                uint32_t flags);
+
+// Every name drawn inside the rectangle with corners (x0, y0) and (x1, y1), in window pixels as
+// for PickAt, at least one pixel wide and high. The buffer holds expectedNames records of one
+// name; the records beyond are dropped.
+std::vector<uint32_t> PickInRectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1,
+                                      int32_t clientHeight, const TViewport& viewport,
+                                      const TPickDrawProc& draw, uint32_t flags,
+                                      int32_t expectedNames);

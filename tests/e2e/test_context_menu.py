@@ -1,5 +1,6 @@
 """The shell's context menu of a tile with the program's two entries: the path to the
 clipboard, closing the other levels, and the shell's own commands."""
+import collections
 import os
 
 from harness import SCENE_CLASS, item, make_files, wine_path
@@ -7,8 +8,24 @@ from test_files import confirm
 from test_levels import open_by_address
 from test_scene_input import current_frame, hover_level, open_folder, settled_frame, tile_point
 
-# The program's trace line when a menu shows: its entries, '-' for a separator.
+# The program's trace line when a menu shows: its entries as 'text#number', '-' for a separator.
 MENU = 'context menu: '
+# The numbers of the program's own entries.
+COPY_FULL_PATH = 0x7000
+CLOSE_ALL_BUT_THIS = 0x7001
+Entry = collections.namedtuple('Entry', 'text id')
+
+
+def menu_entries(line):
+    """The entries of a menu's trace line."""
+    entries = []
+    for part in line.split('|'):
+        if part == '-':
+            entries.append(Entry('-', 0))
+        else:
+            text, _, number = part.rpartition('#')
+            entries.append(Entry(text, int(number)))
+    return entries
 
 
 def right_click(program, frame, point):
@@ -21,12 +38,14 @@ def right_click(program, frame, point):
                                   if line.startswith(MENU)], 10, 'the context menu')
     menu = program.wait(lambda: set(program.visible_windows('')) - untitled, 10,
                         'the menu window').pop()
-    return menu, lines[-1][len(MENU):].split('|')
+    return menu, menu_entries(lines[-1][len(MENU):])
 
 
-def choose(program, menu, entries, text):
-    """Walks down to the entry with the keyboard (separators are skipped) and runs it."""
-    downs = [entry for entry in entries if entry != '-'].index(text) + 1
+def choose(program, menu, entries, wanted):
+    """Walks down to the entry with the keyboard (separators are skipped) and runs it: the
+    program's own by number, the shell's by text."""
+    choices = [entry for entry in entries if entry.text != '-']
+    downs = next(i for i, entry in enumerate(choices) if wanted in (entry.id, entry.text)) + 1
     program.key(*['Down'] * downs, 'Return', window=menu)
     program.wait(lambda: menu not in program.visible_windows(''), 10, 'the menu to close')
 
@@ -35,7 +54,7 @@ def copy_path_through_menu(program, frame, point, path):
     """Chooses "Copy full path" in the menu of the tile at point and waits for path on the
     clipboard."""
     menu, entries = right_click(program, frame, point)
-    choose(program, menu, entries, 'Copy full path [Ctrl+P]')
+    choose(program, menu, entries, COPY_FULL_PATH)
     expected = wine_path(path)
     program.wait(lambda: program.clipboard() == expected, 10, f'{expected} on the clipboard')
 
@@ -49,9 +68,10 @@ def test_a_file_tiles_menu_holds_the_programs_entries_and_copies_the_path(launch
     program.set_clipboard('untouched')
 
     menu, entries = right_click(program, frame, point)
-    assert entries[0] not in ('-', 'Copy full path [Ctrl+P]')
-    assert entries[1:5] == ['-', 'Copy full path [Ctrl+P]', 'Close all but this', '-']
-    assert '&Delete' in entries[5:]
+    assert entries[0].text != '-' and entries[0].id < COPY_FULL_PATH
+    assert entries[1:5] == [('-', 0), ('Copy full path [Ctrl+P]', COPY_FULL_PATH),
+                            ('Close all but this', CLOSE_ALL_BUT_THIS), ('-', 0)]
+    assert '&Delete' in [entry.text for entry in entries[5:]]
     program.key('Escape', window=menu)
     program.wait(lambda: menu not in program.visible_windows(''), 10, 'the menu to close')
     program.wait_idle()
@@ -91,7 +111,7 @@ def test_close_all_but_this_keeps_the_root_and_the_marked_level(launch, scratch)
 
     frame = current_frame(program)  # the level opened last is current and marked
     menu, entries = right_click(program, frame, tile_point(frame, 0, 2))
-    choose(program, menu, entries, 'Close all but this')
+    choose(program, menu, entries, CLOSE_ALL_BUT_THIS)
 
     # Two levels are left: the digit of a third one makes none current, and the kept level's
     # tile answers the menu.

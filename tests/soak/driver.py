@@ -9,7 +9,7 @@ import os
 import string
 
 from harness import SCENE_CLASS, SPLIT
-from test_context_menu import choose, right_click
+from test_context_menu import CLOSE_ALL_BUT_THIS, choose, right_click
 from test_drag_drop import drag
 from test_explorer_pane import pane
 from test_levels import open_by_address
@@ -526,7 +526,7 @@ class Driver:
         if frame is None:
             raise RuntimeError('the sandbox level did not come into sight')
         menu, entries = right_click(self.program, frame, tile_point(frame, 0, PAGE))
-        choose(self.program, menu, entries, 'Close all but this')
+        choose(self.program, menu, entries, CLOSE_ALL_BUT_THIS)
         self.program.wait_idle()
         frame = self.settled(current_frame)
         hover_level(self.program, frame)

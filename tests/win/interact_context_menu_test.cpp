@@ -52,9 +52,9 @@ TEST(ContextMenu, HoldsTheProgramsEntriesAfterTheShellsFirst) {
         ASSERT_GE(entries.size(), 6u);
         EXPECT_NE(entries[0].Text, L"-");
         EXPECT_EQ(entries[1].Text, L"-");
-        EXPECT_EQ(entries[2].Id, CopyFullPathCommand);
+        EXPECT_EQ(entries[2].Id, MenuIdOf(TSceneCommand::CopyFullPath));
         EXPECT_EQ(entries[2].Text, L"Copy full path [Ctrl+P]");
-        EXPECT_EQ(entries[3].Id, CloseAllButThisCommand);
+        EXPECT_EQ(entries[3].Id, MenuIdOf(TSceneCommand::CloseAllButThis));
         EXPECT_EQ(entries[3].Text, L"Close all but this");
         EXPECT_EQ(entries[4].Text, L"-");
         for (size_t i = 0; i < entries.size(); ++i) {

@@ -4,6 +4,8 @@
 #include "space/CameraAnimator.h"
 #include "space/WindowAnimationTimer.h"
 #include "space/Picking.h"
+
+#include <vector>
 #include "space/ScenePerspective.h"
 
 #include <GL/glu.h>
@@ -116,6 +118,16 @@ TEST(SceneGL, PickAtReturnsTheNearestNamedObject) {
     EXPECT_EQ(PickAt(56 + 128, 128 + 56, 256, scene, draw, 0x10), 2u);
     EXPECT_FALSE(PickAt(56 + 10, 10, 256, scene, draw, 0x10));
     EXPECT_FALSE(PickAt(56 + 128 + 100, 128, 256, scene, draw, 0x10));
+
+    // A band names everything it covers, in drawing order, down to the records that fit.
+    const auto band = [&](int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t names) {
+        return PickInRectangle(56 + x0, y0, 56 + x1, y1, 256, scene, draw, 0x190, names);
+    };
+    EXPECT_EQ(band(123, 123, 133, 133, 8), (std::vector<uint32_t>{1, 2}));
+    EXPECT_EQ(band(133, 133, 123, 50, 8), (std::vector<uint32_t>{1, 2, 3}));
+    // The unnamed square's record takes room too: two records' room keeps only name 1.
+    EXPECT_EQ(band(123, 123, 133, 133, 2), std::vector<uint32_t>{1});
+    EXPECT_TRUE(band(0, 0, 20, 20, 8).empty());
 
     // Picking leaves normal rendering on.
     GLint mode = 0;
