@@ -77,8 +77,6 @@ void TWidgetManager::Char(char16_t c) {
             widget->KeyPress(c);
 }
 
-void TWidgetManager::Wheel(int32_t) {}
-
 void TWidgetManager::Tick() {
     if (auto* view = dynamic_cast<TBasicView*>(FFocusedWidget))
         view->Blink();

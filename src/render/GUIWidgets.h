@@ -32,8 +32,6 @@ public:
     // Only when the mouse moved: the keyboard goes to the widget under it, or to none.
     void MouseMove(int32_t x, int32_t y);
     void Char(char16_t c);
-    // No widget scrolls; kept so the window procedure routes the wheel here as it does the rest.
-    void Wheel(int32_t delta);
     // The caret timer fired.
     void Tick();
     // Every widget of the viewport, in registration order, in the overlay pass.
