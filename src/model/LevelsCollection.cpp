@@ -99,7 +99,7 @@ TFolderView* TLevelsCollection::OpenFolder(const TIDList* idList) {
     init.ShellFolder = folder;
     init.ChildIDList = child;
     init.AbsoluteIDList = isRoot ? FDesktopIDList.Get() : idList;
-    init.SortMode = parent ? parent->SortMode() : 2;
+    init.SortOrder = parent ? parent->SortOrder() : DefaultSortOrder;
     auto view = std::make_unique<TFolderView>(*this, init);
     TFolderView* result = view.get();
     FLevelLayout->PlaceNext(result->LayoutManager());
