@@ -398,12 +398,12 @@ void TLevelsCollection::FlyTo(TFolderView* view, bool keepDirection, int32_t mod
     else
         FCamera->GetPosition(position);
     FCameraAnimator.reset();
-    FCameraAnimator =
-        std::make_unique<TCameraAnimator>(FTimer, *FCamera, keepDirection ? 1 : 0, target, position,
-                                          CameraFlightSteps, [this](TCameraAnimator& sender) {
-                                              if (FHooks.FlightFinished)
-                                                  FHooks.FlightFinished(sender.GetSyncExplorer());
-                                          });
+    FCameraAnimator = std::make_unique<TCameraAnimator>(
+        FCameraFlight, FTimer, *FCamera, keepDirection ? 1 : 0, target, position, CameraFlightSteps,
+        [this](TCameraAnimator& sender) {
+            if (FHooks.FlightFinished)
+                FHooks.FlightFinished(sender.GetSyncExplorer());
+        });
 }
 
 void TLevelsCollection::TurnToCurrent() {
