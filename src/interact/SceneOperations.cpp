@@ -8,6 +8,7 @@
 #include "base/WinString.h"
 #include "base/WindowIds.h"
 #include "interact/SceneRules.h"
+#include "interact/SortMenu.h"
 #include "model/FolderView.h"
 #include "render/SelectionNames.h"
 #include "services/IDListWin.h"
@@ -154,47 +155,6 @@ void TSceneOperationManager::HideTooltip() {
     Redraw();
 }
 void TSceneOperationManager::ShowSortMenu(const TLevelSortCaption& caption) {
-    struct TEntry {
-        TSortEntry Id;
-        const wchar_t* Text;
-    };
-    static constexpr TEntry Entries[] = {
-        {TSortEntry::Abc, L"ABC"},       {TSortEntry::Xyz, L"XYZ"},
-        {TSortEntry::Small, L"small"},   {TSortEntry::Large, L"large"},
-        {TSortEntry::Recent, L"recent"}, {TSortEntry::Old, L"old"}};
-    // The menu answers 0 when dismissed, which is also the first entry's number: the items
-    // carry their number plus one.
-    constexpr UINT IdOffset = 1;
-    HMENU menu = CreatePopupMenu();
-    if (!menu)
-        return;
-    UINT position = 0;
-    for (const TEntry& entry : Entries) {
-        if (entry.Id == TSortEntry::Small || entry.Id == TSortEntry::Recent) {
-            MENUITEMINFOW separator{};
-            separator.cbSize = sizeof(separator);
-            separator.fMask = MIIM_FTYPE;
-            separator.fType = MFT_SEPARATOR;
-            InsertMenuItemW(menu, position++, TRUE, &separator);
-        }
-        MENUITEMINFOW item{};
-        item.cbSize = sizeof(item);
-        item.fMask = MIIM_ID | MIIM_STRING;
-        item.wID = static_cast<UINT>(entry.Id) + IdOffset;
-        item.dwTypeData = const_cast<wchar_t*>(entry.Text);
-        InsertMenuItemW(menu, position++, TRUE, &item);
-    }
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    const UINT chosen =
-        static_cast<UINT>(TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_VERTICAL,
-                                           cursor.x, cursor.y, FWindow.MainWindow(), nullptr));
-    DestroyMenu(menu);
-    if (chosen < IdOffset)
-        return; // dismissed
-    // Kind 0 is the caption at the start of the order.
-    if (const std::optional<uint8_t> mode =
-            SortModeForEntry(chosen - IdOffset, caption.Kind() == 0))
-        caption.Owner()->SetSortMode(*mode);
+    ::ShowSortMenu(FWindow.MainWindow(), caption);
     Redraw();
 }

@@ -1,8 +1,7 @@
 #pragma once
-// The arithmetic of the scene's mouse handling, apart from the window: thresholds, the sort
-// menu's table and the modifier tables' index.
+// The arithmetic of the scene's mouse handling, apart from the window: thresholds and the
+// modifier tables' index.
 #include <cstdint>
-#include <optional>
 
 // A press counts as a drag or a band only once the pointer is more than this many pixels away
 // from where it went down, in x or in y.
@@ -12,13 +11,6 @@ constexpr int32_t SplitGrip = 4;
 
 bool BeyondDragThreshold(int32_t pressX, int32_t pressY, int32_t x, int32_t y);
 bool NearSplit(int32_t x, int32_t split);
-
-// Entries of the sort menu, by their command ids.
-enum class TSortEntry : uint32_t { Abc = 0, Xyz = 1, Small = 3, Large = 4, Recent = 6, Old = 7 };
-
-// The sort mode an entry sets, for a caption at the start (true) or the finish end of a level;
-// none for an id that is no entry.
-std::optional<uint8_t> SortModeForEntry(uint32_t entry, bool startEnd);
 
 // Which key table a key goes to: none, Shift, Ctrl, or both.
 enum class TModifierTable { None = 0, Shift = 1, Ctrl = 2, CtrlShift = 3 };

@@ -10,41 +10,7 @@ int CompareNumbers(uint64_t a, uint64_t b) {
     return a < b ? -1 : (a > b ? 1 : 0);
 }
 
-class TItemComparer {
-public:
-    TItemComparer(uint8_t mode, bool byParsingName, TShellNamespace& shell)
-        : FMode(mode), FByParsingName(byParsingName), FShell(shell) {
-        GMAssert(mode < SortModeCount, "FileCollections");
-    }
-
-    int operator()(const TFSEView* a, const TFSEView* b) const {
-        switch (FMode) {
-        case SortSizeAscending:
-            return CompareNumbers(a->Size(), b->Size());
-        case SortSizeDescending:
-            return -CompareNumbers(a->Size(), b->Size());
-        case SortNameAscending:
-            return CompareNames(a, b);
-        case SortNameDescending:
-            return -CompareNames(a, b);
-        case SortNewestFirst:
-            return -CompareNumbers(a->WriteTime(), b->WriteTime());
-        default:
-            return CompareNumbers(a->WriteTime(), b->WriteTime());
-        }
-    }
-
-private:
-    int CompareNames(const TFSEView* a, const TFSEView* b) const {
-        if (FByParsingName)
-            return FShell.Compare(a->Path(), b->Path());
-        return FShell.Compare(a->DisplayName(), b->DisplayName());
-    }
-
-    uint8_t FMode;
-    bool FByParsingName;
-    TShellNamespace& FShell;
-};
+const char* const Module = "FileCollections";
 
 template <class TEntry, class TCompare>
 void QuickSort(std::vector<TEntry>& items, int32_t low, int32_t high, const TCompare& compare) {
@@ -85,12 +51,11 @@ struct TKeyedItem {
 // Name orders through the shell's sort keys: each name is turned into a key once instead of
 // being compared about log2(n) times. False when the shell gives no keys.
 bool SortByNameKeys(std::vector<TFSEView*>& items, int32_t count, bool descending,
-                    bool byParsingName, TShellNamespace& shell) {
+                    const TNameOrder& names) {
     std::vector<std::string> keys(count);
     std::vector<TKeyedItem> keyed(count);
     for (int32_t i = 0; i < count; ++i) {
-        const std::u16string& name = byParsingName ? items[i]->Path() : items[i]->DisplayName();
-        if (!shell.SortKey(name, keys[i]))
+        if (!names.Shell().SortKey(names.NameOf(*items[i]), keys[i]))
             return false;
         keyed[i] = {items[i], &keys[i]};
     }
@@ -105,21 +70,99 @@ bool SortByNameKeys(std::vector<TFSEView*>& items, int32_t count, bool descendin
 
 } // namespace
 
-const char16_t* SortCaptionText(uint8_t mode, int end) {
-    static const char16_t* const Texts[SortModeCount][2] = {
-        {u"small", u"large"}, {u"large", u"small"}, {u"ABC", u"XYZ"},
-        {u"XYZ", u"ABC"},     {u"recent", u"old"},  {u"old", u"recent"}};
-    GMAssert(mode < SortModeCount && (end == 0 || end == 1), "FileCollections");
-    return Texts[mode][end];
+const std::array<TSortOrderRow, SortOrderCount> SortOrders = {{
+    {TSortOrder::NameAscending,
+     TSortOrder::NameDescending,
+     {TSortKey::Name, false},
+     {u"ABC", u"XYZ"},
+     u"ABC",
+     u"АБВ",
+     false},
+    {TSortOrder::NameDescending,
+     TSortOrder::NameAscending,
+     {TSortKey::Name, true},
+     {u"XYZ", u"ABC"},
+     u"XYZ",
+     u"ЭЮЯ",
+     false},
+    {TSortOrder::SizeAscending,
+     TSortOrder::SizeDescending,
+     {TSortKey::Size, false},
+     {u"small", u"large"},
+     u"small",
+     u"маленькие",
+     true},
+    {TSortOrder::SizeDescending,
+     TSortOrder::SizeAscending,
+     {TSortKey::Size, true},
+     {u"large", u"small"},
+     u"large",
+     u"большие",
+     false},
+    {TSortOrder::NewestFirst,
+     TSortOrder::OldestFirst,
+     {TSortKey::WriteTime, true},
+     {u"recent", u"old"},
+     u"recent",
+     u"новые",
+     true},
+    {TSortOrder::OldestFirst,
+     TSortOrder::NewestFirst,
+     {TSortKey::WriteTime, false},
+     {u"old", u"recent"},
+     u"old",
+     u"старые",
+     false},
+}};
+
+const std::u16string& TNameOrder::NameOf(const TFSEView& item) const {
+    return FByParsingName ? item.Path() : item.DisplayName();
 }
 
-void SortItems(std::vector<TFSEView*>& items, int32_t count, uint8_t mode, bool byParsingName,
+int TNameOrder::operator()(const TFSEView& a, const TFSEView& b) const {
+    return FShell.Compare(NameOf(a), NameOf(b));
+}
+
+int TItemComparer::operator()(const TFSEView& a, const TFSEView& b, const TNameOrder& names) const {
+    int ascending = 0;
+    switch (Key) {
+    case TSortKey::Size:
+        ascending = CompareNumbers(a.Size(), b.Size());
+        break;
+    case TSortKey::Name:
+        ascending = names(a, b);
+        break;
+    case TSortKey::WriteTime:
+        ascending = CompareNumbers(a.WriteTime(), b.WriteTime());
+        break;
+    }
+    return Descending ? -ascending : ascending;
+}
+
+const TSortOrderRow& SortOrderRow(TSortOrder order) {
+    for (const TSortOrderRow& row : SortOrders)
+        if (row.Order == order)
+            return row;
+    GMAssert(false, Module);
+    return SortOrders[0];
+}
+
+const char16_t* SortCaptionText(TSortOrder order, TOrderEnd end) {
+    return SortOrderRow(order).Captions[static_cast<size_t>(end)];
+}
+
+TSortOrder OrderChosenAt(TSortOrder entry, TOrderEnd end) {
+    return end == TOrderEnd::Start ? entry : SortOrderRow(entry).Reversed;
+}
+
+void SortItems(std::vector<TFSEView*>& items, int32_t count, TSortOrder order, bool byParsingName,
                TShellNamespace& shell) {
-    const TItemComparer compare(mode, byParsingName, shell);
+    const TItemComparer compare = SortOrderRow(order).Compare;
     if (count < 2)
         return;
-    const bool byName = mode == SortNameAscending || mode == SortNameDescending;
-    if (byName && SortByNameKeys(items, count, mode == SortNameDescending, byParsingName, shell))
+    const TNameOrder names(shell, byParsingName);
+    if (compare.Key == TSortKey::Name && SortByNameKeys(items, count, compare.Descending, names))
         return;
-    QuickSort(items, 0, count - 1, compare);
+    QuickSort(items, 0, count - 1,
+              [&](const TFSEView* a, const TFSEView* b) { return compare(*a, *b, names); });
 }

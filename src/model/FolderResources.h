@@ -2,6 +2,7 @@
 // What a folder view needs from the drawing layer: page textures, captions, icons, the icon
 // work of a page and the debugger trace. The Windows layer gives the real ones; tests give
 // light stand-ins.
+#include "model/FolderOrder.h"
 #include "model/FolderWatch.h"
 #include "model/IconJob.h"
 #include "model/SceneCaption.h"
@@ -30,9 +31,8 @@ public:
                                                              std::u16string text) = 0;
     virtual std::unique_ptr<TSceneCaption> CreateLevelCaption(TFolderView& view,
                                                               std::u16string text) = 0;
-    // Kind 0 at the start of the order, 1 at its end.
     virtual std::unique_ptr<TSceneCaption> CreateSortCaption(TFolderView& view, std::u16string text,
-                                                             int kind) = 0;
+                                                             TOrderEnd end) = 0;
 
     // The quick icon of an item's type (its extension, or a folder's icon).
     virtual TItemIcon TypeIcon(const TIDList* absolute, std::u16string_view extension,

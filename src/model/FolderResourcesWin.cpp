@@ -62,10 +62,10 @@ std::unique_ptr<TSceneCaption> TWinFolderResources::CreateLevelCaption(TFolderVi
 }
 
 std::unique_ptr<TSceneCaption>
-TWinFolderResources::CreateSortCaption(TFolderView& view, std::u16string text, int kind) {
+TWinFolderResources::CreateSortCaption(TFolderView& view, std::u16string text, TOrderEnd end) {
     return std::make_unique<TCaptionAdapter<TLevelSortCaption>>(std::make_unique<TLevelSortCaption>(
         std::move(text), &FSortAtlas, SmallCaptionPixelWidth, SmallCaptionWorldWidth,
-        SmallCaptionWorldHeight, &view, kind));
+        SmallCaptionWorldHeight, &view, static_cast<int32_t>(end)));
 }
 
 TItemIcon TWinFolderResources::TypeIcon(const TIDList* absolute, std::u16string_view extension,

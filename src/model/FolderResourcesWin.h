@@ -61,7 +61,7 @@ public:
     std::unique_ptr<TSceneCaption> CreateLevelCaption(TFolderView& view,
                                                       std::u16string text) override;
     std::unique_ptr<TSceneCaption> CreateSortCaption(TFolderView& view, std::u16string text,
-                                                     int kind) override;
+                                                     TOrderEnd end) override;
     TItemIcon TypeIcon(const TIDList* absolute, std::u16string_view extension,
                        bool isFolder) override;
     std::unique_ptr<TIconJob> StartIconJob(std::vector<TIconJobItem> items) override;

@@ -38,15 +38,14 @@ std::u16string FormatPageOf(int32_t page, int32_t count) {
 
 TFolderView::TFolderView(TLevelsCollection& owner, const TFolderViewInit& init)
     : FOwner(owner), FShellFolder(init.ShellFolder), FIsFileSystem(init.IsFileSystem),
-      FSortMode(init.SortMode), FChildIDList(CloneIDList(init.ChildIDList)),
+      FSortOrder(init.SortOrder), FChildIDList(CloneIDList(init.ChildIDList)),
       FIDList(CloneIDList(init.AbsoluteIDList)), FPath(init.Path), FDisplayName(init.DisplayName),
       FParent(init.Parent), FIsRoot(init.IsRoot) {
     GMAssert(!FPath.empty(), Module);
-    GMAssert(init.SortMode < SortModeCount, Module);
     FChildren.reserve(5);
     FDepth = FIsRoot ? 0 : (FParent ? FParent->Depth() + 1 : 1);
     SetLevelCaption(FPath);
-    MakeSortCaptions(FSortMode);
+    MakeSortCaptions(FSortOrder);
     Reload();
 }
 
@@ -88,7 +87,7 @@ void TFolderView::Reload() {
     ReadFolder();
     // A folder that shrank shows its last page rather than one past its end.
     FCurrentPage = std::max(0, std::min(FCurrentPage, FPageCount - 1));
-    Sort(FSortMode);
+    Sort(FSortOrder);
     FPages.clear();
     FPages.resize(FPageCount);
     LoadPages(0, 0);
@@ -351,27 +350,28 @@ void TFolderView::Repaginate(int32_t unloadUpTo, int32_t loadUpTo, bool reload) 
 
 // --- Order and filter -------------------------------------------------------------------------
 
-void TFolderView::Sort(uint8_t mode) {
-    GMAssert(mode < SortModeCount, Module);
-    SortItems(FItems, Count(), mode, IDListEqual(FIDList.Get(), FOwner.DrivesIDList()), Shell());
-    FSortMode = mode;
+void TFolderView::Sort(TSortOrder order) {
+    SortItems(FItems, Count(), order, IDListEqual(FIDList.Get(), FOwner.DrivesIDList()), Shell());
+    FSortOrder = order;
 }
 
-void TFolderView::MakeSortCaptions(uint8_t mode) {
+void TFolderView::MakeSortCaptions(TSortOrder order) {
     FSortCaptionLow.reset();
     FSortCaptionHigh.reset();
-    FSortCaptionLow = Resources().CreateSortCaption(*this, SortCaptionText(mode, 0), 0);
-    FSortCaptionHigh = Resources().CreateSortCaption(*this, SortCaptionText(mode, 1), 1);
+    FSortCaptionLow = Resources().CreateSortCaption(*this, SortCaptionText(order, TOrderEnd::Start),
+                                                    TOrderEnd::Start);
+    FSortCaptionHigh = Resources().CreateSortCaption(
+        *this, SortCaptionText(order, TOrderEnd::Finish), TOrderEnd::Finish);
 }
 
-void TFolderView::SetSortMode(uint8_t mode) {
-    GMAssert(mode < SortModeCount, Module);
-    if (mode == FSortMode)
+void TFolderView::SetSortOrder(TSortOrder order) {
+    SortOrderRow(order); // asserts on a value that is no order
+    if (order == FSortOrder)
         return;
     ClearFilter(true);
     UnloadPages(0, FPageCount - 1, true);
-    Sort(mode);
-    MakeSortCaptions(mode);
+    Sort(order);
+    MakeSortCaptions(order);
     Repaginate(FPageCount - 1, 0, true);
 }
 

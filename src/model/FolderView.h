@@ -4,6 +4,7 @@
 // and the current page hold caption textures and icon work. Created, owned and destroyed by the
 // levels collection.
 #include "model/FolderItem.h"
+#include "model/FolderOrder.h"
 #include "model/FolderResources.h"
 #include "model/ShellNamespace.h"
 #include "space/RectangularLattice.h"
@@ -37,7 +38,7 @@ struct TFolderViewInit {
     std::shared_ptr<TNamespaceFolder> ShellFolder;
     const TIDList* ChildIDList = nullptr;
     const TIDList* AbsoluteIDList = nullptr;
-    uint8_t SortMode = 2;
+    TSortOrder SortOrder = DefaultSortOrder;
 };
 
 class TFolderView {
@@ -58,7 +59,7 @@ public:
     void NextPage() { GoToPage(FCurrentPage + 1); }
     void PrevPage() { GoToPage(FCurrentPage - 1); }
 
-    void SetSortMode(uint8_t mode);
+    void SetSortOrder(TSortOrder order);
     void SetFilter(const std::u16string& text);
     void ClearFilter(bool reloadPages);
 
@@ -103,7 +104,7 @@ public:
     void AcknowledgeChange();
     void SetVolume(TVolumeToken volume) { FVolume = volume; }
     TVolumeToken Volume() const { return FVolume; }
-    uint8_t SortMode() const { return FSortMode; }
+    TSortOrder SortOrder() const { return FSortOrder; }
     int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
     int32_t PageCount() const { return FPageCount; }
     int32_t CurrentPage() const { return FCurrentPage; }
@@ -127,8 +128,8 @@ private:
     // empty otherwise.
     std::u16string_view NameInFolder(std::u16string_view path) const;
     bool HoldsDesktopIni(const std::vector<std::u16string>& paths) const;
-    void Sort(uint8_t mode);
-    void MakeSortCaptions(uint8_t mode);
+    void Sort(TSortOrder order);
+    void MakeSortCaptions(TSortOrder order);
     void SetLevelCaption(const std::u16string& text);
     void Repaginate(int32_t unloadUpTo, int32_t loadUpTo, bool reload);
     void FullPageShape();
@@ -148,7 +149,7 @@ private:
     bool FRefreshing = false;
     std::shared_ptr<TNamespaceFolder> FShellFolder;
     bool FIsFileSystem;
-    uint8_t FSortMode;
+    TSortOrder FSortOrder;
     TOwnedIDList FChildIDList;
     TOwnedIDList FIDList;
     std::u16string FPath;

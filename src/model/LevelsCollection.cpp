@@ -99,7 +99,7 @@ TFolderView* TLevelsCollection::OpenFolder(const TIDList* idList) {
     init.ShellFolder = folder;
     init.ChildIDList = child;
     init.AbsoluteIDList = isRoot ? FDesktopIDList.Get() : idList;
-    init.SortMode = parent ? parent->SortMode() : 2;
+    init.SortOrder = parent ? parent->SortOrder() : DefaultSortOrder;
     auto view = std::make_unique<TFolderView>(*this, init);
     TFolderView* result = view.get();
     FLevelLayout->PlaceNext(result->LayoutManager());
@@ -398,12 +398,12 @@ void TLevelsCollection::FlyTo(TFolderView* view, bool keepDirection, int32_t mod
     else
         FCamera->GetPosition(position);
     FCameraAnimator.reset();
-    FCameraAnimator =
-        std::make_unique<TCameraAnimator>(FTimer, *FCamera, keepDirection ? 1 : 0, target, position,
-                                          CameraFlightSteps, [this](TCameraAnimator& sender) {
-                                              if (FHooks.FlightFinished)
-                                                  FHooks.FlightFinished(sender.GetSyncExplorer());
-                                          });
+    FCameraAnimator = std::make_unique<TCameraAnimator>(
+        FCameraFlight, FTimer, *FCamera, keepDirection ? 1 : 0, target, position, CameraFlightSteps,
+        [this](TCameraAnimator& sender) {
+            if (FHooks.FlightFinished)
+                FHooks.FlightFinished(sender.GetSyncExplorer());
+        });
 }
 
 void TLevelsCollection::TurnToCurrent() {

@@ -142,6 +142,7 @@ private:
     TFolderView* FMarked = nullptr;
     std::unique_ptr<THighLayoutEnumerator> FLevelLayout;
     bool FStacked = false;
+    TCameraFlightState FCameraFlight;
     std::unique_ptr<TCameraAnimator> FCameraAnimator;
     std::unique_ptr<THighLayoutSwapAnimator> FSwapAnimator;
 };

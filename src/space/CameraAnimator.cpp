@@ -3,15 +3,14 @@
 #include "base/Errors.h"
 #include "space/LinearTrack.h"
 
-bool CameraAnimating = false;
-
-TCameraAnimator::TCameraAnimator(TAnimationTimer& timer, TGeomCamera& camera, uint8_t syncExplorer,
+TCameraAnimator::TCameraAnimator(TCameraFlightState& flight, TAnimationTimer& timer,
+                                 TGeomCamera& camera, uint8_t syncExplorer,
                                  const TVector3& targetTo, const TVector3& positionTo,
                                  uint32_t steps, TFinishedProc onFinished)
-    : Timer(timer) {
-    if (CameraAnimating)
+    : Flight(flight), Timer(timer) {
+    if (Flight.FAnimating)
         return;
-    CameraAnimating = true;
+    Flight.FAnimating = true;
     FStarted = true;
     AnimatedCamera = &camera;
     SyncExplorer = syncExplorer;
@@ -30,7 +29,7 @@ TCameraAnimator::TCameraAnimator(TAnimationTimer& timer, TGeomCamera& camera, ui
 TCameraAnimator::~TCameraAnimator() {
     // An idle animator must not end the flight of the one that owns it.
     if (FStarted)
-        CameraAnimating = false;
+        Flight.FAnimating = false;
     if (FTimerActive)
         Timer.Stop(CameraFlightTimerId);
 }

@@ -7,8 +7,16 @@
 #include <cstdint>
 #include <functional>
 
-// True from the start of a camera flight until the animator that started it is destroyed.
-extern bool CameraAnimating;
+// Whether the camera is in flight: from the start of a flight until the animator that started
+// it is destroyed. Shared by the animators of one camera, so that one flight runs at a time.
+class TCameraFlightState {
+public:
+    bool Animating() const { return FAnimating; }
+
+private:
+    friend class TCameraAnimator;
+    bool FAnimating = false;
+};
 
 class TCameraAnimator {
 public:
@@ -17,9 +25,9 @@ public:
     // Starts the flight on timer CameraFlightTimerId, unless another flight's animator still
     // exists: then this one stays idle and its ticks do nothing. syncExplorer is only passed
     // through to the completion handler.
-    TCameraAnimator(TAnimationTimer& timer, TGeomCamera& camera, uint8_t syncExplorer,
-                    const TVector3& targetTo, const TVector3& positionTo, uint32_t steps,
-                    TFinishedProc onFinished);
+    TCameraAnimator(TCameraFlightState& flight, TAnimationTimer& timer, TGeomCamera& camera,
+                    uint8_t syncExplorer, const TVector3& targetTo, const TVector3& positionTo,
+                    uint32_t steps, TFinishedProc onFinished);
     ~TCameraAnimator();
     TCameraAnimator(const TCameraAnimator&) = delete;
     TCameraAnimator& operator=(const TCameraAnimator&) = delete;
@@ -35,6 +43,7 @@ public:
     bool TimerActive() const { return FTimerActive; }
 
 private:
+    TCameraFlightState& Flight;
     TAnimationTimer& Timer;
     TGeomCamera* AnimatedCamera = nullptr;
     TVector3 TargetFrom;

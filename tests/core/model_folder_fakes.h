@@ -61,7 +61,7 @@ public:
         return std::make_unique<TFakeCaption>(std::move(text), LiveCaptions);
     }
     std::unique_ptr<TSceneCaption> CreateSortCaption(TFolderView&, std::u16string text,
-                                                     int) override {
+                                                     TOrderEnd) override {
         return std::make_unique<TFakeCaption>(std::move(text), LiveCaptions);
     }
     TItemIcon TypeIcon(const TIDList*, std::u16string_view, bool isFolder) override {

@@ -285,7 +285,7 @@ TEST_F(FolderView, FilterMatchingNothingAndClearingRestoresTheOrder) {
     constexpr int32_t P = ItemsPerPage;
     AddFiles(2 * P + 5);
     TFolderView* view = Open(Data);
-    view->SetSortMode(SortNameDescending);
+    view->SetSortOrder(TSortOrder::NameDescending);
     std::vector<TFSEView*> before;
     for (int32_t i = 0; i < view->Count(); ++i)
         before.push_back(view->ItemAt(i));
@@ -328,21 +328,62 @@ TEST_F(FolderView, SortModesAndTheirCaptions) {
     EXPECT_EQ(AsFake(view->SortCaptionLow())->Text, u"ABC");
     EXPECT_EQ(AsFake(view->SortCaptionHigh())->Text, u"XYZ");
     const struct {
-        uint8_t Mode;
+        TSortOrder Mode;
         TNames Order;
         const char16_t* Low;
-    } cases[] = {{SortSizeAscending, {u"Alpha", u"gamma", u"beta"}, u"small"},
-                 {SortSizeDescending, {u"beta", u"gamma", u"Alpha"}, u"large"},
-                 {SortNameDescending, {u"gamma", u"beta", u"Alpha"}, u"XYZ"},
-                 {SortNewestFirst, {u"Alpha", u"gamma", u"beta"}, u"recent"},
-                 {SortOldestFirst, {u"beta", u"gamma", u"Alpha"}, u"old"}};
+    } cases[] = {{TSortOrder::SizeAscending, {u"Alpha", u"gamma", u"beta"}, u"small"},
+                 {TSortOrder::SizeDescending, {u"beta", u"gamma", u"Alpha"}, u"large"},
+                 {TSortOrder::NameDescending, {u"gamma", u"beta", u"Alpha"}, u"XYZ"},
+                 {TSortOrder::NewestFirst, {u"Alpha", u"gamma", u"beta"}, u"recent"},
+                 {TSortOrder::OldestFirst, {u"beta", u"gamma", u"Alpha"}, u"old"}};
     for (const auto& c : cases) {
-        view->SetSortMode(c.Mode);
+        view->SetSortOrder(c.Mode);
         EXPECT_EQ(Names(*view), c.Order) << int(c.Mode);
         EXPECT_EQ(AsFake(view->SortCaptionLow())->Text, c.Low) << int(c.Mode);
-        EXPECT_EQ(view->SortMode(), c.Mode);
+        EXPECT_EQ(view->SortOrder(), c.Mode);
     }
-    EXPECT_THROW(view->SetSortMode(6), EAssertionFailed);
+    EXPECT_THROW(view->SetSortOrder(static_cast<TSortOrder>(SortOrderCount)), EAssertionFailed);
+}
+
+TEST_F(FolderView, EachOrdersComparerTellsApartOnlyByItsKey) {
+    // Pairs alike in one key and unlike in the other two.
+    Shell.AddFile(Data, u"same size a", 100, 10);
+    Shell.AddFile(Data, u"same size b", 100, 20);
+    Shell.AddFile(Data, u"same time a", 300, 40);
+    Shell.AddFile(Data, u"same time b", 200, 40);
+    // Both shown as "same name": the shell hides the link's extension.
+    Shell.HiddenExtensions = {u".lnk"};
+    Shell.AddFile(Data, u"same name", 500, 60);
+    Shell.AddFile(Data, u"same name.lnk", 700, 80);
+    TFolderView* view = Open(Data);
+    const auto item = [&](std::u16string_view file) -> const TFSEView& {
+        for (int32_t i = 0; i < view->Count(); ++i)
+            if (view->ItemAt(i)->Path().ends_with(file))
+                return *view->ItemAt(i);
+        throw std::runtime_error("no such item");
+    };
+    const TNameOrder names(Shell, false);
+    const struct {
+        TSortKey Key;
+        const char16_t* A;
+        const char16_t* B;
+    } ties[] = {{TSortKey::Size, u"same size a", u"same size b"},
+                {TSortKey::WriteTime, u"same time a", u"same time b"},
+                {TSortKey::Name, u"\\same name", u"same name.lnk"}};
+    for (const TSortOrderRow& row : SortOrders) {
+        for (const auto& tie : ties) {
+            const int order = row.Compare(item(tie.A), item(tie.B), names);
+            if (tie.Key == row.Compare.Key)
+                EXPECT_EQ(order, 0) << int(row.Order) << " " << int(tie.Key);
+            else
+                EXPECT_NE(order, 0) << int(row.Order) << " " << int(tie.Key);
+        }
+        // Descending turns round what ascending says.
+        const TItemComparer ascending{row.Compare.Key, false};
+        EXPECT_EQ(row.Compare(item(u"same size a"), item(u"same time a"), names),
+                  (row.Compare.Descending ? -1 : 1) *
+                      ascending(item(u"same size a"), item(u"same time a"), names));
+    }
 }
 
 TEST_F(FolderView, DrivesSortByTheirLettersWhateverTheirLabels) {
@@ -361,7 +402,7 @@ TEST_F(FolderView, VirtualItemsHaveNoSizeOrDateAndSortFirstBySize) {
     Shell.AddFile(Data, u"big", 500, 50);
     Shell.AddVirtual(Data, u"Panel", u"::{PANEL}", false);
     TFolderView* view = Open(Data);
-    view->SetSortMode(SortSizeAscending);
+    view->SetSortOrder(TSortOrder::SizeAscending);
     EXPECT_EQ(view->ItemAt(0)->DisplayName(), u"Panel");
     EXPECT_EQ(view->ItemAt(0)->Size(), 0u);
     EXPECT_EQ(view->ItemAt(0)->WriteTime(), 0u);
@@ -459,7 +500,7 @@ TEST_F(FolderView, IconThreadsSurviveRapidReloadsPageFlipsAndCloses) {
             view->GoToPage(i % 5);
             view->Reload();
             view->SetFilter(u"file0");
-            view->SetSortMode(static_cast<uint8_t>(i % 6));
+            view->SetSortOrder(static_cast<TSortOrder>(i % SortOrderCount));
         }
         Levels.CloseView(*view, false);
     }
@@ -543,10 +584,10 @@ TEST_F(FolderView, NameOrderIsTheSameWithAndWithoutSortKeys) {
                                                u"zeta", u"Zeta2", u"a b",  u"a.b",   u"ab"};
     for (int i = 0; i < 60; ++i)
         Shell.AddFile(Data, names[(i * 7) % names.size()] + Numbered(i % 4), 0, 0);
-    for (uint8_t mode : {SortNameAscending, SortNameDescending}) {
+    for (TSortOrder mode : {TSortOrder::NameAscending, TSortOrder::NameDescending}) {
         Shell.SortKeysFail = false;
         TFolderView* view = Open(Data);
-        view->SetSortMode(mode);
+        view->SetSortOrder(mode);
         view->Reload();
         const std::vector<std::u16string> byKeys = Names(*view);
         Shell.SortKeysFail = true;
@@ -554,7 +595,7 @@ TEST_F(FolderView, NameOrderIsTheSameWithAndWithoutSortKeys) {
         EXPECT_EQ(Names(*view), byKeys) << "mode " << int(mode);
         EXPECT_TRUE(std::is_sorted(byKeys.begin(), byKeys.end(), [&](const auto& a, const auto& b) {
             const int order = CompareLinguistic(a, b);
-            return mode == SortNameAscending ? order < 0 : order > 0;
+            return mode == TSortOrder::NameAscending ? order < 0 : order > 0;
         }));
     }
 }

@@ -104,17 +104,17 @@ TEST_F(LevelsCollection, FortyFirstFolderIsRefused) {
 
 TEST_F(LevelsCollection, OpenedFoldersLinkToTheirParents) {
     TFolderView* a = Open(A);
-    a->SetSortMode(SortOldestFirst);
+    a->SetSortOrder(TSortOrder::OldestFirst);
     TFolderView* b = Open(AB);
     EXPECT_EQ(b->Parent(), a);
     EXPECT_EQ(b->Depth(), a->Depth() + 1);
     EXPECT_EQ(a->Children(), std::vector<TFolderView*>{b});
-    EXPECT_EQ(b->SortMode(), SortOldestFirst) << "inherited from the parent";
+    EXPECT_EQ(b->SortOrder(), TSortOrder::OldestFirst) << "inherited from the parent";
     // A folder whose parent is not open hangs below nothing.
     TFolderView* c = Levels->OpenOrActivate(Shell.AbsoluteIDList(D).Get(), false, true);
     EXPECT_EQ(c->Parent(), nullptr);
     EXPECT_EQ(c->Depth(), 1);
-    EXPECT_EQ(c->SortMode(), SortNameAscending);
+    EXPECT_EQ(c->SortOrder(), TSortOrder::NameAscending);
 }
 
 TEST_F(LevelsCollection, ClosingTheSubtreeOfTheCurrentViewChoosesTheDeepestRemaining) {

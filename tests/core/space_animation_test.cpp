@@ -62,18 +62,19 @@ struct TFlatLevels {
 } // namespace
 
 TEST(CameraFlight, TenStepsEndExactlyOnTheEndValuesAndFinishOnTheEleventhTick) {
+    TCameraFlightState inFlight;
     TFakeTimer timer;
     TGeomCamera camera(1.25f, -0.75f, 5);
     const TVector3 targetTo{0.1f, 0.3f, -0.7f};
     const TVector3 positionTo{0.3f, -0.1f, 1.3f};
     int finished = 0;
     uint8_t sync = 0;
-    TCameraAnimator flight(timer, camera, 1, targetTo, positionTo, 10,
+    TCameraAnimator flight(inFlight, timer, camera, 1, targetTo, positionTo, 10,
                            [&](TCameraAnimator& sender) {
                                ++finished;
                                sync = sender.GetSyncExplorer();
                            });
-    EXPECT_TRUE(CameraAnimating);
+    EXPECT_TRUE(inFlight.Animating());
     EXPECT_EQ(timer.Started, std::vector<uint32_t>{CameraFlightTimerId});
     EXPECT_TRUE(flight.TimerActive());
 
@@ -95,7 +96,7 @@ TEST(CameraFlight, TenStepsEndExactlyOnTheEndValuesAndFinishOnTheEleventhTick) {
     EXPECT_FALSE(flight.TimerActive());
     EXPECT_TRUE(flight.Finished());
     // Finishing does not end the flight; destroying the animator does.
-    EXPECT_TRUE(CameraAnimating);
+    EXPECT_TRUE(inFlight.Animating());
 
     flight.Tick();
     EXPECT_EQ(finished, 1);
@@ -103,13 +104,14 @@ TEST(CameraFlight, TenStepsEndExactlyOnTheEndValuesAndFinishOnTheEleventhTick) {
 }
 
 TEST(CameraFlight, ASecondAnimatorDuringAFlightStaysIdle) {
+    TCameraFlightState inFlight;
     TFakeTimer timer;
     TGeomCamera camera(0, 0, 5);
     int finished = 0;
-    auto first = std::make_unique<TCameraAnimator>(timer, camera, 0, TVector3{}, TVector3{0, 0, 4},
-                                                   2, nullptr);
+    auto first = std::make_unique<TCameraAnimator>(inFlight, timer, camera, 0, TVector3{},
+                                                   TVector3{0, 0, 4}, 2, nullptr);
     {
-        TCameraAnimator idle(timer, camera, 1, TVector3{9, 9, 9}, TVector3{9, 9, 8}, 2,
+        TCameraAnimator idle(inFlight, timer, camera, 1, TVector3{9, 9, 9}, TVector3{9, 9, 8}, 2,
                              [&](TCameraAnimator&) { ++finished; });
         EXPECT_FALSE(idle.Started());
         EXPECT_EQ(timer.Started.size(), 1u);
@@ -120,30 +122,32 @@ TEST(CameraFlight, ASecondAnimatorDuringAFlightStaysIdle) {
         EXPECT_EQ(finished, 0);
     }
     // The idle one's end leaves the running flight in charge.
-    EXPECT_TRUE(CameraAnimating);
+    EXPECT_TRUE(inFlight.Animating());
     EXPECT_TRUE(timer.Stopped.empty());
 
     first.reset();
-    EXPECT_FALSE(CameraAnimating);
+    EXPECT_FALSE(inFlight.Animating());
     EXPECT_EQ(timer.Stopped, std::vector<uint32_t>{CameraFlightTimerId});
 
-    TCameraAnimator next(timer, camera, 0, TVector3{}, TVector3{0, 0, 3}, 2, nullptr);
+    TCameraAnimator next(inFlight, timer, camera, 0, TVector3{}, TVector3{0, 0, 3}, 2, nullptr);
     EXPECT_TRUE(next.Started());
 }
 
 TEST(CameraFlight, FailedTimerIsNotStoppedAndFinishingMayFreeTheAnimator) {
+    TCameraFlightState inFlight;
     TFakeTimer timer;
     timer.StartSucceeds = false;
     TGeomCamera camera(0, 0, 5);
     std::unique_ptr<TCameraAnimator> flight;
-    flight = std::make_unique<TCameraAnimator>(timer, camera, 0, TVector3{}, TVector3{0, 0, 4}, 1,
-                                               [&](TCameraAnimator&) { flight.reset(); });
+    flight =
+        std::make_unique<TCameraAnimator>(inFlight, timer, camera, 0, TVector3{}, TVector3{0, 0, 4},
+                                          1, [&](TCameraAnimator&) { flight.reset(); });
     EXPECT_FALSE(flight->TimerActive());
     flight->Tick();
     flight->Tick();
     EXPECT_EQ(flight, nullptr);
     EXPECT_TRUE(timer.Stopped.empty());
-    EXPECT_FALSE(CameraAnimating);
+    EXPECT_FALSE(inFlight.Animating());
 }
 
 TEST(LayoutSwap, EachTickMovesEveryLayoutAnEighthAndTheCameraFollows) {

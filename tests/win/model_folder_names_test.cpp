@@ -42,11 +42,11 @@ protected:
     // Both name orders against a plain sort of the same names with StrCmpW; names StrCmpW calls
     // equal may stand either way.
     static void ExpectStrCmpOrders(TFolderView& view) {
-        for (uint8_t mode : {SortNameAscending, SortNameDescending}) {
-            view.SetSortMode(mode);
+        for (TSortOrder mode : {TSortOrder::NameAscending, TSortOrder::NameDescending}) {
+            view.SetSortOrder(mode);
             const std::vector<std::wstring> shown = Names(view);
             std::vector<std::wstring> plain = shown;
-            const int sign = mode == SortNameAscending ? 1 : -1;
+            const int sign = mode == TSortOrder::NameAscending ? 1 : -1;
             std::stable_sort(plain.begin(), plain.end(), [sign](const auto& a, const auto& b) {
                 return sign * StrCmpW(a.c_str(), b.c_str()) < 0;
             });
@@ -159,10 +159,10 @@ TEST_F(FolderNames, SizeAndDateOrdersFollowTheFiles) {
             names.push_back(ToWide(view->ItemAt(i)->Path()).substr(Folder.Path().size() + 1));
         return names;
     };
-    view->SetSortMode(SortSizeAscending);
+    view->SetSortOrder(TSortOrder::SizeAscending);
     EXPECT_EQ(order(), (std::vector<std::wstring>{L"f0.bin", L"f5.bin", L"f4.bin", L"f3.bin",
                                                   L"f2.bin", L"f1.bin"}));
-    view->SetSortMode(SortNewestFirst);
+    view->SetSortOrder(TSortOrder::NewestFirst);
     EXPECT_EQ(order(), (std::vector<std::wstring>{L"f4.bin", L"f5.bin", L"f0.bin", L"f1.bin",
                                                   L"f2.bin", L"f3.bin"}));
 }

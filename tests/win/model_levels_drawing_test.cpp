@@ -162,7 +162,7 @@ TEST_F(LevelsDrawing, PageIconWorkEndsCleanlyUnderRapidChanges) {
         for (int i = 0; i < 5; ++i) {
             view->GoToPage(i % 3);
             view->Reload();
-            view->SetSortMode(static_cast<uint8_t>(i % 6));
+            view->SetSortOrder(static_cast<TSortOrder>(i % SortOrderCount));
         }
         Levels().CloseView(*view, false);
         view = Levels().OpenOrActivate(list.Get(), false, true);

@@ -164,9 +164,11 @@ TEST(SceneTimers, CameraFlightRunsOnTheMainWindowsTimer) {
     // Without a main window the flight cannot start its timer.
     TTestWindowValues window;
     TWindowAnimationTimer timer(window);
+    TCameraFlightState inFlight;
     {
         TGeomCamera camera(0, 0, 5);
-        TCameraAnimator flight(timer, camera, 0, TVector3{}, TVector3{0, 0, 4}, 10, nullptr);
+        TCameraAnimator flight(inFlight, timer, camera, 0, TVector3{}, TVector3{0, 0, 4}, 10,
+                               nullptr);
         EXPECT_FALSE(flight.TimerActive());
     }
 
@@ -182,7 +184,7 @@ TEST(SceneTimers, CameraFlightRunsOnTheMainWindowsTimer) {
     TGeomCamera camera(0, 0, 5);
     bool finished = false;
     {
-        TCameraAnimator flight(timer, camera, 0, TVector3{1, 0, 0}, TVector3{1, 0, 4}, 10,
+        TCameraAnimator flight(inFlight, timer, camera, 0, TVector3{1, 0, 0}, TVector3{1, 0, 4}, 10,
                                [&](TCameraAnimator&) { finished = true; });
         TickedFlight = &flight;
         EXPECT_TRUE(flight.TimerActive());
