@@ -101,6 +101,7 @@ private:
     int32_t FSplit = 0;
     std::atomic<bool> FClosing{false};
     bool FPaintSuspended = true;
+    bool FFirstFrameDrawn = false;
 
     // In creation order; Teardown releases them in the reverse order.
     std::optional<TMainWindowClass> FClass;
