@@ -57,6 +57,11 @@ public:
     // them); without file data size and time stay 0.
     uint64_t WriteTime() const { return FileData().WriteTime; }
     uint64_t Size() const { return FileData().Size; }
+    // What a pass over the whole folder read; the item then asks nothing itself.
+    void SetFileData(const TFileData& data) {
+        FData = data;
+        FDataRead = true;
+    }
     TFolderView& Owner() const { return FOwner; }
     bool Visible() const { return FVisible; }
     void SetVisible(bool visible) { FVisible = visible; }

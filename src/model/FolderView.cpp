@@ -9,6 +9,8 @@
 #include "services/LocalizedStrings.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <utility>
 #include <optional>
 #include <stdexcept>
 
@@ -165,6 +167,7 @@ bool TFolderView::HoldsDesktopIni(const std::vector<std::u16string>& paths) cons
 }
 
 void TFolderView::FreeItems() {
+    FFileDataRead = false;
     FFocused = nullptr;
     FItems.clear();
     FAllItems.clear();
@@ -351,8 +354,24 @@ void TFolderView::Repaginate(int32_t unloadUpTo, int32_t loadUpTo, bool reload) 
 // --- Order and filter -------------------------------------------------------------------------
 
 void TFolderView::Sort(TSortOrder order) {
+    if (SortOrderRow(order).Compare.Key != TSortKey::Name)
+        ReadFileData();
     SortItems(FItems, Count(), order, IDListEqual(FIDList.Get(), FOwner.DrivesIDList()), Shell());
     FSortOrder = order;
+}
+
+void TFolderView::ReadFileData() {
+    if (std::exchange(FFileDataRead, true) || !FIsFileSystem || IsDesktopKind() || FPath.empty())
+        return;
+    std::unordered_map<std::u16string_view, TFSEView*> byName;
+    byName.reserve(FStore.size());
+    for (const std::unique_ptr<TFSEView>& item : FStore)
+        if (const std::u16string_view name = NameInFolder(item->Path()); !name.empty())
+            byName.emplace(name, item.get());
+    Shell().ListFileData(FPath, [&byName](std::u16string_view name, const TFileData& data) {
+        if (const auto found = byName.find(name); found != byName.end())
+            found->second->SetFileData(data);
+    });
 }
 
 void TFolderView::MakeSortCaptions(TSortOrder order) {

@@ -129,6 +129,9 @@ private:
     std::u16string_view NameInFolder(std::u16string_view path) const;
     bool HoldsDesktopIni(const std::vector<std::u16string>& paths) const;
     void Sort(TSortOrder order);
+    // Sizes and times of every item in one pass over the folder, where asking each item would
+    // take a file-system call per item; an item the pass misses reads its own when asked.
+    void ReadFileData();
     void MakeSortCaptions(TSortOrder order);
     void SetLevelCaption(const std::u16string& text);
     void Repaginate(int32_t unloadUpTo, int32_t loadUpTo, bool reload);
@@ -149,6 +152,7 @@ private:
     bool FRefreshing = false;
     std::shared_ptr<TNamespaceFolder> FShellFolder;
     bool FIsFileSystem;
+    bool FFileDataRead = false;
     TSortOrder FSortOrder;
     TOwnedIDList FChildIDList;
     TOwnedIDList FIDList;

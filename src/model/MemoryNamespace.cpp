@@ -108,16 +108,13 @@ public:
     }
 
     bool FileData(const TIDList* child, TFileData& out) override {
-        const auto* data = FOwner.Find(FOwner.ChildOf(FNode, child));
-        if (!data || !data->HasFileData)
-            return false;
-        out = data->Data;
-        return true;
+        ++FOwner.FileDataCalls;
+        return Recorded(child, out);
     }
 
     bool RecordedAttributes(const TIDList* child, uint32_t& attributes) override {
         TFileData data;
-        if (!FileData(child, data))
+        if (!Recorded(child, data))
             return false;
         attributes = data.Attributes;
         return true;
@@ -136,6 +133,14 @@ public:
     }
 
 private:
+    bool Recorded(const TIDList* child, TFileData& out) const {
+        const auto* data = FOwner.Find(FOwner.ChildOf(FNode, child));
+        if (!data || !data->HasFileData)
+            return false;
+        out = data->Data;
+        return true;
+    }
+
     // The shell names a folder itself through the empty list (the desktop does so).
     TMemoryNamespace::TNode ChildOrSelf(const TIDList* child) const {
         return IsEmptyIDList(child) ? FNode : FOwner.ChildOf(FNode, child);
@@ -341,6 +346,21 @@ TOwnedIDList TMemoryNamespace::SpecialFolder(TSpecialFolder folder) {
         return AbsoluteIDList(FComputer);
     }
     return {};
+}
+
+bool TMemoryNamespace::ListFileData(std::u16string_view folderPath, const TFileDataEntry& entry) {
+    ++FileDataListings;
+    for (const auto& [node, data] : FNodes) {
+        if ((data.ShellAttributes & (AttrFolder | AttrFileSystem)) ==
+                (AttrFolder | AttrFileSystem) &&
+            SameTextNoCase(ParsingNameOf(node), folderPath)) {
+            for (const TNode child : data.Children)
+                if (const TNodeData* childData = Find(child); childData && childData->HasFileData)
+                    entry(childData->Name, childData->Data);
+            return !ListingFails;
+        }
+    }
+    return false;
 }
 
 TOwnedIDList TMemoryNamespace::ParseName(std::u16string_view name) {

@@ -44,6 +44,11 @@ public:
     int NormalNameCalls = 0;
     // Sorts then fall back to comparing names pair by pair.
     bool SortKeysFail = false;
+    // How often one item's file data was read, and how often a folder's in one pass; a failing
+    // listing still gives its entries.
+    int FileDataCalls = 0;
+    int FileDataListings = 0;
+    bool ListingFails = false;
 
     // Removes the node and everything below it.
     void Remove(TNode node);
@@ -87,6 +92,7 @@ public:
     bool ContainsNoCase(std::u16string_view text, std::u16string_view part) override;
     bool SortKey(std::u16string_view text, std::string& key) override;
     std::u16string Extension(std::u16string_view name) override;
+    bool ListFileData(std::u16string_view folderPath, const TFileDataEntry& entry) override;
 
 private:
     friend class TMemoryFolder;

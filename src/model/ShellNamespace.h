@@ -7,6 +7,7 @@
 #include "services/OwnedIDList.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -120,6 +121,16 @@ public:
 
     // The extension of a parsing name with its dot, or empty.
     virtual std::u16string Extension(std::u16string_view name) = 0;
+
+    // What the file system records of every entry of a file-system folder, by the entry's name
+    // in the folder, in one pass over the folder; false when it cannot be listed to the end
+    // (the entries given so far are right all the same).
+    using TFileDataEntry = std::function<void(std::u16string_view name, const TFileData& data)>;
+    virtual bool ListFileData(std::u16string_view folderPath, const TFileDataEntry& entry) {
+        (void)folderPath;
+        (void)entry;
+        return false;
+    }
 };
 
 // Folder test: Folder also when the shell could not answer (the request is then taken as the

@@ -1,5 +1,6 @@
 #include "model/ShellNamespaceWin.h"
 
+#include "base/Handles.h"
 #include "base/WinString.h"
 #include "services/IDListWin.h"
 #include "services/ShellNamesWin.h"
@@ -51,6 +52,11 @@ uint64_t Join(DWORD high, DWORD low) {
     return (static_cast<uint64_t>(high) << 32) | low;
 }
 
+TFileData FileDataOf(const FILETIME& writeTime, DWORD sizeHigh, DWORD sizeLow, DWORD attributes) {
+    return TFileData{Join(writeTime.dwHighDateTime, writeTime.dwLowDateTime),
+                     Join(sizeHigh, sizeLow), attributes};
+}
+
 } // namespace
 
 TWinShellFolder::TWinShellFolder(ComPtr<IShellFolder> folder) : FFolder(std::move(folder)) {}
@@ -99,20 +105,15 @@ bool TWinShellFolder::FileData(const TIDList* child, TFileData& data) {
     WIN32_FIND_DATAW found{};
     if (!RecordedFindData(child, found))
         return false;
-    data.WriteTime =
-        Join(found.ftLastWriteTime.dwHighDateTime, found.ftLastWriteTime.dwLowDateTime);
-    data.Size = Join(found.nFileSizeHigh, found.nFileSizeLow);
-    data.Attributes = found.dwFileAttributes;
+    data = FileDataOf(found.ftLastWriteTime, found.nFileSizeHigh, found.nFileSizeLow,
+                      found.dwFileAttributes);
     // The shell answers from what the ID list recorded: times in two-second steps at best. The
     // file itself, when it is one, has the exact values.
     const std::u16string path = ExtendedLengthPath(DisplayName(child, TNameKind::Parsing));
     WIN32_FILE_ATTRIBUTE_DATA exact{};
-    if (!path.empty() && GetFileAttributesExW(AsWide(path), GetFileExInfoStandard, &exact)) {
-        data.WriteTime =
-            Join(exact.ftLastWriteTime.dwHighDateTime, exact.ftLastWriteTime.dwLowDateTime);
-        data.Size = Join(exact.nFileSizeHigh, exact.nFileSizeLow);
-        data.Attributes = exact.dwFileAttributes;
-    }
+    if (!path.empty() && GetFileAttributesExW(AsWide(path), GetFileExInfoStandard, &exact))
+        data = FileDataOf(exact.ftLastWriteTime, exact.nFileSizeHigh, exact.nFileSizeLow,
+                          exact.dwFileAttributes);
     return true;
 }
 
@@ -242,4 +243,29 @@ bool TWinShellNamespace::ContainsNoCase(std::u16string_view text, std::u16string
 std::u16string TWinShellNamespace::Extension(std::u16string_view name) {
     const std::wstring text = ToWide(name);
     return FromWide(PathFindExtensionW(text.c_str()));
+}
+
+bool TWinShellNamespace::ListFileData(std::u16string_view folderPath, const TFileDataEntry& entry) {
+    std::u16string pattern = ExtendedLengthPath(folderPath);
+    if (pattern.empty())
+        return false;
+    if (pattern.back() != u'\\')
+        pattern += u'\\';
+    pattern += u'*';
+    WIN32_FIND_DATAW found{};
+    // The basic information in large batches where the system has them (Windows 7 on).
+    TFindHandle find(FindFirstFileExW(AsWide(pattern), FindExInfoBasic, &found,
+                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find)
+        find.Reset(FindFirstFileExW(AsWide(pattern), FindExInfoStandard, &found,
+                                    FindExSearchNameMatch, nullptr, 0));
+    if (!find)
+        return false;
+    do {
+        const std::u16string_view name(reinterpret_cast<const char16_t*>(found.cFileName));
+        if (name != u"." && name != u"..")
+            entry(name, FileDataOf(found.ftLastWriteTime, found.nFileSizeHigh, found.nFileSizeLow,
+                                   found.dwFileAttributes));
+    } while (FindNextFileW(find.Get(), &found));
+    return GetLastError() == ERROR_NO_MORE_FILES;
 }

@@ -45,6 +45,7 @@ public:
     bool ContainsNoCase(std::u16string_view text, std::u16string_view part) override;
     bool SortKey(std::u16string_view text, std::string& key) override;
     std::u16string Extension(std::u16string_view name) override;
+    bool ListFileData(std::u16string_view folderPath, const TFileDataEntry& entry) override;
 
 private:
     std::shared_ptr<TNamespaceFolder> FDesktop;

@@ -599,3 +599,26 @@ TEST_F(FolderView, NameOrderIsTheSameWithAndWithoutSortKeys) {
         }));
     }
 }
+
+TEST_F(FolderView, SizeAndDateOrdersReadTheFolderInOnePass) {
+    Shell.AddFile(Data, u"beta", 300, 10);
+    Shell.AddFile(Data, u"Alpha", 100, 30);
+    Shell.AddVirtual(Data, u"Panel", u"::{PANEL}", false);
+    TFolderView* view = Open(Data);
+    using TNames = std::vector<std::u16string>;
+    EXPECT_EQ(Shell.FileDataListings, 0); // a name order reads no data
+    view->SetSortOrder(TSortOrder::NewestFirst);
+    view->SetSortOrder(TSortOrder::SizeDescending);
+    EXPECT_EQ(Names(*view), (TNames{u"beta", u"Alpha", u"Panel"}));
+    EXPECT_EQ(Shell.FileDataListings, 1);
+    // Only the item the pass does not name asks for its own.
+    EXPECT_EQ(Shell.FileDataCalls, 1);
+
+    // A reload reads again; a listing cut short leaves the rest to the items themselves.
+    Shell.ListingFails = true;
+    Shell.AddFile(Data, u"gamma", 200, 20);
+    view->Refresh();
+    view->SetSortOrder(TSortOrder::SizeAscending);
+    EXPECT_EQ(Names(*view), (TNames{u"Panel", u"Alpha", u"gamma", u"beta"}));
+    EXPECT_EQ(Shell.FileDataListings, 2);
+}

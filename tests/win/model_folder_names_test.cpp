@@ -32,6 +32,23 @@ protected:
         }
     }
 
+    // Every item's size and time, as a size order read them, against the file's own.
+    static void ExpectTheFilesData(TFolderView& view) {
+        view.SetSortOrder(TSortOrder::SizeAscending);
+        for (int32_t i = 0; i < view.Count(); ++i) {
+            const TFSEView& item = *view.ItemAt(i);
+            // A dangling link has no data of its own to compare with.
+            WIN32_FILE_ATTRIBUTE_DATA data{};
+            if (!GetFileAttributesExW(AsWide(item.Path()), GetFileExInfoStandard, &data))
+                continue;
+            EXPECT_EQ(item.Size(), (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow)
+                << ToWide(item.Path());
+            EXPECT_EQ(item.WriteTime(), (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                            data.ftLastWriteTime.dwLowDateTime)
+                << ToWide(item.Path());
+        }
+    }
+
     static std::vector<std::wstring> Names(const TFolderView& view) {
         std::vector<std::wstring> names;
         for (int32_t i = 0; i < view.Count(); ++i)
@@ -72,6 +89,7 @@ TEST_F(FolderNames, RealTreesShowTheShellsNamesInStrCmpOrder) {
         EXPECT_GT(view->Count(), 100) << path;
         ExpectTheShellsNames(*view);
         ExpectStrCmpOrders(*view);
+        ExpectTheFilesData(*view);
         Levels().CloseView(*view, false);
     }
 }
@@ -103,8 +121,12 @@ TEST_F(FolderNames, OddNamesShowTheShellsNamesInEveryOrder) {
                                              L"cop.txt",
                                              L"-dash.txt",
                                              L"dash.txt"};
-    for (const std::wstring& name : files)
-        ASSERT_TRUE(TTempFolder::WriteFileBytes(Folder / name, "data", 4)) << name;
+    for (size_t i = 0; i < files.size(); ++i) {
+        const std::string bytes(i * 37 % 101, 'd');
+        ASSERT_TRUE(TTempFolder::WriteFileBytes(Folder / files[i], bytes.data(),
+                                                static_cast<DWORD>(bytes.size())))
+            << files[i];
+    }
     for (const wchar_t* name : {L"hidden.txt", L"hidden.lnk"}) {
         ASSERT_TRUE(TTempFolder::WriteFileBytes(Folder / name, "h", 1));
         SetFileAttributesW((Folder / name).c_str(), FILE_ATTRIBUTE_HIDDEN);
@@ -121,6 +143,7 @@ TEST_F(FolderNames, OddNamesShowTheShellsNamesInEveryOrder) {
     ASSERT_EQ(view->Count(), 33);
     ExpectTheShellsNames(*view);
     ExpectStrCmpOrders(*view);
+    ExpectTheFilesData(*view);
 
     SetFileAttributesW((Folder / L"readonly.lnk").c_str(), FILE_ATTRIBUTE_NORMAL);
     SetFileAttributesW((Folder / L"system.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
