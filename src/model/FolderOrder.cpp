@@ -1,5 +1,8 @@
 #include "model/FolderOrder.h"
 
+#include <string>
+#include <string_view>
+
 #include "base/Errors.h"
 #include "model/FolderItem.h"
 #include "model/ShellNamespace.h"
@@ -45,23 +48,31 @@ void QuickSort(std::vector<TEntry>& items, int32_t low, int32_t high, const TCom
 // An item with its name's sort key.
 struct TKeyedItem {
     TFSEView* Item;
-    const std::string* Key;
+    uint32_t KeyStart;
+    uint32_t KeyLength;
 };
 
 // Name orders through the shell's sort keys: each name is turned into a key once instead of
 // being compared about log2(n) times. False when the shell gives no keys.
 bool SortByNameKeys(std::vector<TFSEView*>& items, int32_t count, bool descending,
                     const TNameOrder& names) {
-    std::vector<std::string> keys(count);
+    // All keys in one buffer: a folder of 100,000 names would otherwise hold 100,000 strings.
+    std::string keys;
+    std::string key;
     std::vector<TKeyedItem> keyed(count);
     for (int32_t i = 0; i < count; ++i) {
-        if (!names.Shell().SortKey(names.NameOf(*items[i]), keys[i]))
+        if (!names.Shell().SortKey(names.NameOf(*items[i]), key))
             return false;
-        keyed[i] = {items[i], &keys[i]};
+        keyed[i] = {items[i], static_cast<uint32_t>(keys.size()),
+                    static_cast<uint32_t>(key.size())};
+        keys += key;
     }
+    const auto keyOf = [&keys](const TKeyedItem& item) {
+        return std::string_view(keys).substr(item.KeyStart, item.KeyLength);
+    };
     const int sign = descending ? -1 : 1;
-    QuickSort(keyed, 0, count - 1, [sign](const TKeyedItem& a, const TKeyedItem& b) {
-        return sign * a.Key->compare(*b.Key);
+    QuickSort(keyed, 0, count - 1, [sign, &keyOf](const TKeyedItem& a, const TKeyedItem& b) {
+        return sign * keyOf(a).compare(keyOf(b));
     });
     for (int32_t i = 0; i < count; ++i)
         items[i] = keyed[i].Item;
