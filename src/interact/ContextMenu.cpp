@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "base/WinString.h"
+#include "interact/MenuTrace.h"
 #include "services/WStrUtils.h"
 
 using Microsoft::WRL::ComPtr;
@@ -45,25 +46,6 @@ void InsertSeparator(HMENU menu, UINT position) {
     item.fMask = MIIM_TYPE;
     item.fType = MFT_SEPARATOR;
     InsertMenuItemW(menu, position, TRUE, &item);
-}
-
-// One line for the debug trace: each entry's text and number ("Open#1"), "-" for a separator.
-void TraceEntries(HMENU menu) {
-    std::wstring line = L"context menu:";
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[256] = {};
-        MENUITEMINFOW item{};
-        item.cbSize = sizeof(item);
-        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
-        item.dwTypeData = text;
-        item.cch = static_cast<UINT>(std::size(text) - 1);
-        GetMenuItemInfoW(menu, i, TRUE, &item);
-        line += i ? L"|" : L" ";
-        line += (item.fType & MFT_SEPARATOR) ? std::wstring(L"-")
-                                             : text + (L"#" + std::to_wstring(item.wID));
-    }
-    OutputDebugStringW(line.c_str());
 }
 
 void InvokeShellCommand(IContextMenu& shell, HWND window, UINT id, POINT screen) {
@@ -136,7 +118,7 @@ bool ShowItemContextMenu(HWND window, int32_t x, int32_t y, const std::u16string
     if (!built.Menu)
         return false;
     TSlotsScope slots(built.Shell);
-    TraceEntries(built.Menu.Get());
+    TraceMenuEntries(built.Menu.Get(), L"context menu");
     const UINT chosen = static_cast<UINT>(
         TrackPopupMenuEx(built.Menu.Get(), TPM_RETURNCMD, screen.x, screen.y, window, nullptr));
     if (const std::optional<TSceneCommand> command = CommandOfMenuId(chosen)) {

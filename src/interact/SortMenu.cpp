@@ -1,6 +1,7 @@
 #include "interact/SortMenu.h"
 
 #include "base/Handles.h"
+#include "interact/MenuTrace.h"
 #include "model/FolderOrder.h"
 #include "model/FolderView.h"
 #include "render/TextureCaption.h"
@@ -51,6 +52,7 @@ void ShowSortMenu(HWND owner, const TLevelSortCaption& caption) {
     const TMenuHandle menu = MakeSortMenu();
     if (!menu)
         return;
+    TraceMenuEntries(menu.Get(), L"sort menu");
     POINT cursor{};
     GetCursorPos(&cursor);
     const UINT chosen =

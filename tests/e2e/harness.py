@@ -5,6 +5,7 @@ events, which Wine treats differently). Without a window manager the X keyboard 
 the pointer, so every key press first puts the pointer over its window. Every wait polls for
 what it expects and fails after a timeout naming it.
 """
+import collections
 import dataclasses
 import os
 import re
@@ -125,6 +126,45 @@ def churning(folder):
     thread = threading.Thread(target=churn)
     thread.start()
     return stop, thread
+
+
+# A menu's entry as the program traces it when the menu shows ('title: text#number|-|...').
+MenuEntry = collections.namedtuple('MenuEntry', 'text id')
+
+
+def traced_menu(program, start, title):
+    """The entries of the menu titled title that showed after trace line start."""
+    prefix = title + ': '
+    lines = program.wait(lambda: [line for line in program.trace()[start:]
+                                  if line.startswith(prefix)], 10, f'the {title}')
+    entries = []
+    for part in lines[-1][len(prefix):].split('|'):
+        if part == '-':
+            entries.append(MenuEntry('-', 0))
+        else:
+            text, _, number = part.rpartition('#')
+            entries.append(MenuEntry(text, int(number)))
+    return entries
+
+
+def open_menu(program, click, title):
+    """Runs click, which opens the menu titled title; returns its window and its entries."""
+    start = len(program.trace())
+    untitled = set(program.visible_windows(''))  # the root window has no title either
+    click()
+    entries = traced_menu(program, start, title)
+    menu = program.wait(lambda: set(program.visible_windows('')) - untitled, 10,
+                        f'the {title} window').pop()
+    return menu, entries
+
+
+def choose(program, menu, entries, wanted):
+    """Walks down to the entry with the keyboard (separators are skipped) and runs it: the
+    program's own by number, the shell's by text."""
+    choices = [entry for entry in entries if entry.text != '-']
+    downs = next(i for i, entry in enumerate(choices) if wanted in (entry.id, entry.text)) + 1
+    program.key(*['Down'] * downs, 'Return', window=menu)
+    program.wait(lambda: menu not in program.visible_windows(''), 10, 'the menu to close')
 
 
 def wine_env(display):

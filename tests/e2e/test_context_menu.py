@@ -1,53 +1,21 @@
 """The shell's context menu of a tile with the program's two entries: the path to the
 clipboard, closing the other levels, and the shell's own commands."""
-import collections
 import os
 
-from harness import SCENE_CLASS, item, make_files, wine_path
+from harness import SCENE_CLASS, choose, item, make_files, open_menu, wine_path
 from test_files import confirm
 from test_levels import open_by_address
 from test_scene_input import current_frame, hover_level, open_folder, settled_frame, tile_point
 
-# The program's trace line when a menu shows: its entries as 'text#number', '-' for a separator.
-MENU = 'context menu: '
 # The numbers of the program's own entries.
 COPY_FULL_PATH = 0x7000
 CLOSE_ALL_BUT_THIS = 0x7001
-Entry = collections.namedtuple('Entry', 'text id')
-
-
-def menu_entries(line):
-    """The entries of a menu's trace line."""
-    entries = []
-    for part in line.split('|'):
-        if part == '-':
-            entries.append(Entry('-', 0))
-        else:
-            text, _, number = part.rpartition('#')
-            entries.append(Entry(text, int(number)))
-    return entries
 
 
 def right_click(program, frame, point):
     """Right-clicks a client point inside the level; returns the menu window and its entries."""
     hover_level(program, frame)
-    start = len(program.trace())
-    untitled = set(program.visible_windows(''))  # the root window has no title either
-    program.click_client(*point, button=3)
-    lines = program.wait(lambda: [line for line in program.trace()[start:]
-                                  if line.startswith(MENU)], 10, 'the context menu')
-    menu = program.wait(lambda: set(program.visible_windows('')) - untitled, 10,
-                        'the menu window').pop()
-    return menu, menu_entries(lines[-1][len(MENU):])
-
-
-def choose(program, menu, entries, wanted):
-    """Walks down to the entry with the keyboard (separators are skipped) and runs it: the
-    program's own by number, the shell's by text."""
-    choices = [entry for entry in entries if entry.text != '-']
-    downs = next(i for i, entry in enumerate(choices) if wanted in (entry.id, entry.text)) + 1
-    program.key(*['Down'] * downs, 'Return', window=menu)
-    program.wait(lambda: menu not in program.visible_windows(''), 10, 'the menu to close')
+    return open_menu(program, lambda: program.click_client(*point, button=3), 'context menu')
 
 
 def copy_path_through_menu(program, frame, point, path):
@@ -134,7 +102,7 @@ def test_a_right_click_on_empty_space_opens_no_menu(launch, scratch):
     # A menu would be up by now: its loop holds the window's thread, which answers meanwhile.
     program.xdotool('mousemove', left + width - 30, top + height - 30)
     program.wait_idle()
-    assert not [line for line in program.trace()[start:] if line.startswith(MENU)]
+    assert not [line for line in program.trace()[start:] if line.startswith('context menu: ')]
     assert set(program.visible_windows('')) == untitled
     program.close_and_check(0)
 
