@@ -70,17 +70,18 @@ public:
 private:
     const TFileData& FileData() const;
 
+    // Widest members first: a folder holds one item per entry, so padding counts.
     std::u16string FPath;
     std::u16string FDisplayName;
     TOwnedIDList FChildIDList;
     mutable TFileData FData;
-    mutable bool FDataRead = false;
     TFolderView& FOwner;
-    bool FVisible = true;
+    std::unique_ptr<TSceneCaption> FCaption;
     TQuad FCorners{};
     TItemIcon FIcon;
-    uint8_t FIconState = 0;
-    std::unique_ptr<TSceneCaption> FCaption;
-    bool FSelected = false;
     int32_t FToggleStamp = 0;
+    mutable bool FDataRead = false;
+    bool FVisible = true;
+    bool FSelected = false;
+    uint8_t FIconState = 0;
 };
