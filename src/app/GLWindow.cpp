@@ -1,5 +1,6 @@
 #include "app/GLWindow.h"
 
+#include "app/MainMenuIds.h"
 #include "app/PixelFormat.h"
 
 namespace {
@@ -14,9 +15,9 @@ WNDCLASSW MainClass(const wchar_t* name, WNDPROC windowProc) {
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(111));
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszMenuName = MAKEINTRESOURCEW(110);
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
     windowClass.lpszClassName = name;
     return windowClass;
 }

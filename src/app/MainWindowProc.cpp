@@ -41,19 +41,19 @@ LRESULT CALLBACK TMainWindow::WindowProc(HWND window, UINT message, WPARAM wPara
 
 void TMainWindow::MenuCommand(WORD command) {
     switch (command) {
-    case CmdExit:
+    case IDM_EXIT:
         PostQuitMessage(0);
         break;
-    case CmdHomePage:
+    case IDM_HOME_PAGE:
         ShellExecuteW(MainWindow(), L"open", HomePageUrl, nullptr, nullptr, SW_SHOWNORMAL);
         break;
-    case CmdHelp:
+    case IDM_HELP:
         ShowHelp(MainWindow());
         break;
-    case CmdAbout:
+    case IDM_ABOUT:
         ShowAboutBox(MainWindow());
         break;
-    case CmdCheckForUpdate:
+    case IDM_CHECK_FOR_UPDATE:
         CheckForUpdate(MainWindow());
         break;
     }
