@@ -50,7 +50,9 @@ public:
 
     // Reads the folder again; afterwards exactly the first item is selected and focused.
     void Reload();
-    // Reaction to a change in the folder.
+    // Reaction to a change in the folder: reads it again and closes the child levels whose
+    // folders are gone. When this folder itself is gone its level closes and this view is
+    // destroyed: the caller must not touch it afterwards.
     void Refresh();
 
     void LoadPages(int32_t first, int32_t last);
