@@ -21,13 +21,10 @@ const wchar_t Title[] = L"Glimmera";
 constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 constexpr DWORD WindowExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
 
+// The frame clears the strip's edge and the scene each through its own scissor box; the rest
+// of the state each pass sets itself.
 void SetInitialGLState() {
-    glClearStencil(0);
-    glStencilMask(1);
     glEnable(GL_SCISSOR_TEST);
-    glClearColor(0.23f, 0.33f, 0.53f, 0.0f);
-    glColor3f(1.0f, 0.0f, 0.5f);
-    glEnable(GL_DEPTH_TEST);
 }
 
 } // namespace

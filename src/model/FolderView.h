@@ -133,7 +133,7 @@ private:
     void Sort(TSortOrder order);
     void MakeSortCaptions(TSortOrder order);
     void SetLevelCaption(const std::u16string& text);
-    void Repaginate(int32_t unloadUpTo, int32_t loadUpTo, bool reload);
+    void Repaginate(int32_t loadUpTo, bool reload);
     void FullPageShape();
     void LastPageShape();
     void StartIconJob(int32_t page);

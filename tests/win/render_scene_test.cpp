@@ -88,7 +88,7 @@ public:
         glBindTexture(GL_TEXTURE_2D, Atlas.Texture());
         Atlas.EnsureMipmaps();
         for (const TTile& tile : Tiles)
-            tile.Caption->Draw(0x1, false);
+            tile.Caption->Draw(0x1);
         for (const TTile& tile : Tiles) {
             Icons.BindIconAtlas(tile.Icon.AtlasIndex);
             Quad(tile.X, tile.Y, tile.X + IconSize, tile.Y + IconSize, tile.Icon.Coords.U0,
