@@ -194,6 +194,32 @@ template <class T> struct TLocalMemTraits {
 // A block from LocalAlloc (FormatMessageW, CommandLineToArgvW).
 template <class T> using TLocalMem = TUniqueHandle<TLocalMemTraits<T>>;
 
+// A storage medium a data object filled (IDataObject::GetData), released once on leaving.
+class TStorageMedium {
+public:
+    TStorageMedium() = default;
+    ~TStorageMedium() { Free(); }
+    TStorageMedium(const TStorageMedium&) = delete;
+    TStorageMedium& operator=(const TStorageMedium&) = delete;
+
+    // For GetData to fill; the present medium is released first.
+    STGMEDIUM* Receive() {
+        Free();
+        return &FMedium;
+    }
+    // The medium's global block; null when it holds another kind of medium or none.
+    HGLOBAL Global() const { return FMedium.tymed == TYMED_HGLOBAL ? FMedium.hGlobal : nullptr; }
+
+private:
+    void Free() {
+        if (FMedium.tymed != TYMED_NULL)
+            ReleaseStgMedium(&FMedium);
+        FMedium = STGMEDIUM{};
+    }
+
+    STGMEDIUM FMedium{};
+};
+
 // OLE for the scope of this object; uninitialised only when the initialisation succeeded.
 class TOleScope {
 public:
