@@ -295,7 +295,7 @@ int main(int argc, char** argv) {
         TLevelsScene scene(window, shell, &camera, timer, TLevelsHooks{});
         WindowIcons = &scene.Icons();
         TLevelsCollection& levels = scene.Levels();
-        levels.OpenOrActivate(levels.DesktopIDList(), false, true);
+        levels.OpenOrActivate(levels.DesktopIDList(), TOpenFlight::NoFlight);
         levels.PlaceCamera(levels.Current());
         DrawFrame(scene, frame, context.SceneDC);
 
@@ -312,7 +312,7 @@ int main(int argc, char** argv) {
             TOwnedIDList list = shell.ParseName(FromWide(folder));
             const double privateBefore = PrivateBytes();
             const TClock::time_point start = TClock::now();
-            TFolderView* view = levels.OpenOrActivate(list.Get(), false, true);
+            TFolderView* view = levels.OpenOrActivate(list.Get(), TOpenFlight::NoFlight);
             levels.PlaceCamera(view);
             DrawFrame(scene, frame, context.SceneDC);
             const double opened = Milliseconds(start);
@@ -339,7 +339,7 @@ int main(int argc, char** argv) {
             for (; opened < wanted; ++opened) {
                 TOwnedIDList list =
                     shell.ParseName(FromWide(root + L"\\level" + std::to_wstring(opened)));
-                levels.OpenOrActivate(list.Get(), false, true);
+                levels.OpenOrActivate(list.Get(), TOpenFlight::NoFlight);
             }
             levels.PlaceCamera(levels.ViewAt(levels.ViewCount() - 1));
             const TFrameTimes times = FrameTime(scene, frame, context.SceneDC);

@@ -166,7 +166,7 @@ void TExplorerWindow::NavigationComplete(PCIDLIST_ABSOLUTE folder) {
     // keyboard to the pane's new list.
     FReportingOwnNavigation = true;
     try {
-        FLevels.OpenOrActivate(FShown.Get(), false, false);
+        FLevels.OpenOrActivate(FShown.Get(), TOpenFlight::Fly);
     } catch (...) {
         FReportingOwnNavigation = false;
         throw;

@@ -90,7 +90,7 @@ void TSceneOperationManager::KeyDown(WPARAM key) {
         if (view) {
             view->ResetLayout();
             levels.SetCurrentQuiet(view);
-            levels.FlyTo(view, true, 0);
+            levels.FlyTo(view, TAfterFlight::BrowsePane, TFlightPath::ToLevel);
         }
         break;
     }
@@ -119,7 +119,7 @@ void TSceneOperationManager::KeyTable(WPARAM key) {
                 // The level left current is framed as it was when it opened, wherever the
                 // closed one had taken the camera.
                 if (TFolderView* current = levels.Current()) {
-                    levels.FlyTo(current, false, 0);
+                    levels.FlyTo(current, TAfterFlight::KeepPane, TFlightPath::ToLevel);
                     FCommands.ExplorerBrowse(current->AbsoluteIDList());
                 }
             }

@@ -411,7 +411,8 @@ void TSceneOperationManager::Wheel(int32_t delta) {
     const TSceneHit hit = HitTestScene(FLastX, FLastY, PickLevel);
     if (hit.Empty()) {
         levels.SetMarked(nullptr);
-        levels.FlyTo(delta > 0 ? levels.NextView() : levels.PrevView(), true, 0);
+        levels.FlyTo(delta > 0 ? levels.NextView() : levels.PrevView(), TAfterFlight::BrowsePane,
+                     TFlightPath::ToLevel);
     } else if (hit.View && levels.Marked()) {
         if (delta < 0)
             levels.NextPage();

@@ -29,7 +29,7 @@ protected:
         Window.Height = Size;
         Scene = std::make_unique<TLevelsScene>(Window, Shell, &Camera, Timer, TLevelsHooks{});
         WindowIcons() = &Scene->Icons();
-        Levels().OpenOrActivate(Levels().DesktopIDList(), false, true);
+        Levels().OpenOrActivate(Levels().DesktopIDList(), TOpenFlight::NoFlight);
     }
 
     void TearDown() override {
