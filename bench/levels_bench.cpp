@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
+#include "app/GLWindow.h"
 #include "app/OffscreenFrame.h"
-#include "app/PixelFormat.h"
 #include "base/BaseDefsWin.h"
 #include "base/BaseDefs.h"
 #include "base/Handles.h"
@@ -75,11 +75,12 @@ private:
 
 // As in the program: the GL context on a hidden window, the frames painted into a plain one.
 struct TWindowContext {
-    HWND Window = nullptr;
-    HDC DC = nullptr;
-    HGLRC RC = nullptr;
-    HWND Scene = nullptr;
-    HDC SceneDC = nullptr;
+    // Declared in the order of creation: the context goes first, the windows last.
+    TOwnedWindow Window;
+    TOwnedWindow Scene;
+    TWindowDC DC;
+    TWindowDC SceneDC;
+    TGLContext RC;
 
     bool Create() {
         WNDCLASSW wc{};
@@ -88,35 +89,16 @@ struct TWindowContext {
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"GlimmeraBench";
         RegisterClassW(&wc);
-        Window = CreateWindowExW(0, wc.lpszClassName, L"Glimmera bench", WS_POPUP, 0, 0, 1, 1,
-                                 nullptr, nullptr, wc.hInstance, nullptr);
-        Scene =
-            CreateWindowExW(0, wc.lpszClassName, L"Glimmera bench scene", WS_POPUP | WS_VISIBLE, 0,
-                            0, SceneWidth, SceneHeight, nullptr, nullptr, wc.hInstance, nullptr);
+        Window.Reset(CreateWindowExW(0, wc.lpszClassName, L"Glimmera bench", WS_POPUP, 0, 0, 1, 1,
+                                     nullptr, nullptr, wc.hInstance, nullptr));
+        Scene.Reset(CreateWindowExW(0, wc.lpszClassName, L"Glimmera bench scene",
+                                    WS_POPUP | WS_VISIBLE, 0, 0, SceneWidth, SceneHeight, nullptr,
+                                    nullptr, wc.hInstance, nullptr));
         if (!Window || !Scene)
             return false;
-        SceneDC = GetDC(Scene);
-        DC = GetDC(Window);
-        PIXELFORMATDESCRIPTOR pfd = ScenePixelFormat();
-        const int format = ChoosePixelFormat(DC, &pfd);
-        if (format && SetPixelFormat(DC, format, &pfd))
-            RC = wglCreateContext(DC);
-        return RC && wglMakeCurrent(DC, RC);
-    }
-
-    ~TWindowContext() {
-        if (RC) {
-            wglMakeCurrent(nullptr, nullptr);
-            wglDeleteContext(RC);
-        }
-        if (DC)
-            ReleaseDC(Window, DC);
-        if (SceneDC)
-            ReleaseDC(Scene, SceneDC);
-        if (Scene)
-            DestroyWindow(Scene);
-        if (Window)
-            DestroyWindow(Window);
+        SceneDC.Open(Scene.Get());
+        return DC.Open(Window.Get()) && !CreateSceneContext(DC.Get(), RC) &&
+               wglMakeCurrent(DC.Get(), RC.Get());
     }
 };
 
@@ -271,7 +253,7 @@ int main(int argc, char** argv) {
         std::printf("no OpenGL context\n");
         return 1;
     }
-    TBenchWindowValues window(context.Window);
+    TBenchWindowValues window(context.Window.Get());
     TWindowAnimationTimer timer(window);
     GLint maxTexture = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTexture);
@@ -297,7 +279,7 @@ int main(int argc, char** argv) {
         TLevelsCollection& levels = scene.Levels();
         levels.OpenOrActivate(levels.DesktopIDList(), TOpenFlight::NoFlight);
         levels.PlaceCamera(levels.Current());
-        DrawFrame(scene, frame, context.SceneDC);
+        DrawFrame(scene, frame, context.SceneDC.Get());
 
         std::printf("%-10s %14s %14s %14s %14s\n", "files", "open+frame ms", "raw list ms", "ratio",
                     "bytes/item");
@@ -314,7 +296,7 @@ int main(int argc, char** argv) {
             const TClock::time_point start = TClock::now();
             TFolderView* view = levels.OpenOrActivate(list.Get(), TOpenFlight::NoFlight);
             levels.PlaceCamera(view);
-            DrawFrame(scene, frame, context.SceneDC);
+            DrawFrame(scene, frame, context.SceneDC.Get());
             const double opened = Milliseconds(start);
             const double perItem = (PrivateBytes() - privateBefore) / count;
             std::printf("%-10d %14.1f %14.1f %14.1f %14.0f   (%d listed, %d items)\n", count,
@@ -342,7 +324,7 @@ int main(int argc, char** argv) {
                 levels.OpenOrActivate(list.Get(), TOpenFlight::NoFlight);
             }
             levels.PlaceCamera(levels.ViewAt(levels.ViewCount() - 1));
-            const TFrameTimes times = FrameTime(scene, frame, context.SceneDC);
+            const TFrameTimes times = FrameTime(scene, frame, context.SceneDC.Get());
             std::printf("%-10d %14.2f %14.2f %14.2f\n", levels.ViewCount(), times.Total,
                         times.ReadBack, times.Paint);
             if (wanted == 1)

@@ -5,10 +5,6 @@
 
 namespace {
 
-void ShowShutdownError(const char* text) {
-    MessageBoxA(nullptr, text, " Shutdown Error", MB_OK | MB_ICONERROR);
-}
-
 WNDCLASSW MainClass(const wchar_t* name, WNDPROC windowProc) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSW windowClass{};
@@ -23,6 +19,10 @@ WNDCLASSW MainClass(const wchar_t* name, WNDPROC windowProc) {
 }
 
 } // namespace
+
+void ShowShutdownError(const char* text) {
+    MessageBoxA(nullptr, text, " Shutdown Error", MB_OK | MB_ICONERROR);
+}
 
 void ShowSetupError(const char* text) {
     MessageBoxA(nullptr, text, "Error", MB_OK | MB_ICONEXCLAMATION);
@@ -44,22 +44,6 @@ void TMainWindowClass::Close() {
     ShowCursor(TRUE);
 }
 
-void TWindowHandle::Close() {
-    if (FWindow && !DestroyWindow(std::exchange(FWindow, nullptr)))
-        ShowShutdownError("Could not release hWnd.");
-}
-
-bool TOwnDC::Open(HWND window) {
-    FWindow = window;
-    FDC = GetDC(window);
-    return FDC != nullptr;
-}
-
-void TOwnDC::Close() {
-    if (FDC && !ReleaseDC(FWindow, std::exchange(FDC, nullptr)))
-        ShowShutdownError("Release of Device Context failed.");
-}
-
 const char* SetScenePixelFormat(HDC dc) {
     PIXELFORMATDESCRIPTOR pfd = ScenePixelFormat();
     const int format = ChoosePixelFormat(dc, &pfd);
@@ -70,20 +54,11 @@ const char* SetScenePixelFormat(HDC dc) {
     return nullptr;
 }
 
-const char* TGLContext::Open(HDC dc) {
+const char* CreateSceneContext(HDC dc, TGLContext& context) {
     if (const char* failure = SetScenePixelFormat(dc))
         return failure;
-    FRC = wglCreateContext(dc);
-    if (!FRC)
+    context.Reset(wglCreateContext(dc));
+    if (!context)
         return "Cant't create a GL rendering context.";
     return nullptr;
-}
-
-void TGLContext::Close() {
-    if (!FRC)
-        return;
-    if (!wglMakeCurrent(nullptr, nullptr))
-        ShowShutdownError("Release of DC and RC failed.");
-    if (!wglDeleteContext(std::exchange(FRC, nullptr)))
-        ShowShutdownError("Release of Rendering Context failed.");
 }

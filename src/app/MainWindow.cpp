@@ -136,7 +136,7 @@ bool TMainWindow::CreateGLContext() {
     if (!FGLWindow->Handle() || !FDC.Open(FGLWindow->Handle()))
         failure = "Cant't create a GL device context.";
     else
-        failure = FRC.Open(FDC.Get());
+        failure = CreateSceneContext(FDC.Get(), FRC);
     if (failure) {
         Teardown();
         ShowSetupError(failure);
@@ -188,12 +188,20 @@ void TMainWindow::Teardown() {
     FAddressEdit.reset();
     ReleaseContextMenuSlots();
     FOle.reset();
-    FRC.Close();
-    FSceneDC.Close();
+    if (FRC) {
+        if (!wglMakeCurrent(nullptr, nullptr))
+            ShowShutdownError("Release of DC and RC failed.");
+        if (!FRC.Close())
+            ShowShutdownError("Release of Rendering Context failed.");
+    }
+    if (!FSceneDC.Close())
+        ShowShutdownError("Release of Device Context failed.");
     FSceneWindow.reset();
-    FDC.Close();
+    if (!FDC.Close())
+        ShowShutdownError("Release of Device Context failed.");
     FGLWindow.reset();
-    FWindow.Close();
+    if (!FWindow.Close())
+        ShowShutdownError("Could not release hWnd.");
     FClass.reset();
 }
 
