@@ -118,10 +118,12 @@ bool TMainWindow::CreateMainWindow() {
     // The saved left and top are the outer rectangle's.
     OffsetRect(&outer, FSettings.Left - outer.left, FSettings.Top - outer.top);
     const POINT at = VisibleWindowPosition(outer);
-    FWindow.Reset(CreateWindowExW(WindowExStyle, ClassName, Title, WindowStyle, at.x, at.y,
-                                  outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), this));
-    if (!MainWindow()) {
+    // The window proc takes the handle at WM_NCCREATE.
+    if (!CreateWindowExW(WindowExStyle, ClassName, Title, WindowStyle, at.x, at.y,
+                         outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                         GetModuleHandleW(nullptr), this)) {
+        // A creation refused after WM_NCCREATE has destroyed the window already.
+        FWindow.Release();
         Teardown();
         ShowSetupError("Window creation error.");
         return false;
