@@ -23,7 +23,7 @@ int main() {
         return 1;
     TWindowDC dc(window.Get());
     TGLContext context;
-    if (!dc || context.Open(dc.Get()) || !wglMakeCurrent(dc.Get(), context.Get()))
+    if (!dc || CreateSceneContext(dc.Get(), context) || !wglMakeCurrent(dc.Get(), context.Get()))
         return 1;
     glClearColor(0.3f, 0.4f, 0.5f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -14,8 +14,8 @@
 #include <memory>
 #include <string>
 
+#include "app/GLWindow.h"
 #include "app/OffscreenFrame.h"
-#include "app/PixelFormat.h"
 #include "base/BaseDefsWin.h"
 #include "base/BaseDefs.h"
 #include "base/Handles.h"
@@ -77,11 +77,12 @@ private:
 
 // As in the program: the GL context on a hidden window, the frames painted into a plain one.
 struct TWindowContext {
-    HWND Window = nullptr;
-    HDC DC = nullptr;
-    HGLRC RC = nullptr;
-    HWND Scene = nullptr;
-    HDC SceneDC = nullptr;
+    // Declared in the order of creation: the context goes first, the windows last.
+    TOwnedWindow Window;
+    TOwnedWindow Scene;
+    TWindowDC DC;
+    TWindowDC SceneDC;
+    TGLContext RC;
 
     bool Create() {
         WNDCLASSW wc{};
@@ -90,35 +91,16 @@ struct TWindowContext {
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"GlimmeraBench";
         RegisterClassW(&wc);
-        Window = CreateWindowExW(0, wc.lpszClassName, L"Glimmera bench", WS_POPUP, 0, 0, 1, 1,
-                                 nullptr, nullptr, wc.hInstance, nullptr);
-        Scene =
-            CreateWindowExW(0, wc.lpszClassName, L"Glimmera bench scene", WS_POPUP | WS_VISIBLE, 0,
-                            0, SceneWidth, SceneHeight, nullptr, nullptr, wc.hInstance, nullptr);
+        Window.Reset(CreateWindowExW(0, wc.lpszClassName, L"Glimmera bench", WS_POPUP, 0, 0, 1, 1,
+                                     nullptr, nullptr, wc.hInstance, nullptr));
+        Scene.Reset(CreateWindowExW(0, wc.lpszClassName, L"Glimmera bench scene",
+                                    WS_POPUP | WS_VISIBLE, 0, 0, SceneWidth, SceneHeight, nullptr,
+                                    nullptr, wc.hInstance, nullptr));
         if (!Window || !Scene)
             return false;
-        SceneDC = GetDC(Scene);
-        DC = GetDC(Window);
-        PIXELFORMATDESCRIPTOR pfd = ScenePixelFormat();
-        const int format = ChoosePixelFormat(DC, &pfd);
-        if (format && SetPixelFormat(DC, format, &pfd))
-            RC = wglCreateContext(DC);
-        return RC && wglMakeCurrent(DC, RC);
-    }
-
-    ~TWindowContext() {
-        if (RC) {
-            wglMakeCurrent(nullptr, nullptr);
-            wglDeleteContext(RC);
-        }
-        if (DC)
-            ReleaseDC(Window, DC);
-        if (SceneDC)
-            ReleaseDC(Scene, SceneDC);
-        if (Scene)
-            DestroyWindow(Scene);
-        if (Window)
-            DestroyWindow(Window);
+        SceneDC.Open(Scene.Get());
+        return DC.Open(Window.Get()) && !CreateSceneContext(DC.Get(), RC) &&
+               wglMakeCurrent(DC.Get(), RC.Get());
     }
 };
 
@@ -276,7 +258,7 @@ void OpenRow(TShellNamespace& shell, TLevelsScene& scene, TOffscreenFrame& frame
     TOwnedIDList list = shell.ParseName(FromWide(folder));
     const double privateBefore = PrivateBytes();
     const TClock::time_point start = TClock::now();
-    TFolderView* view = levels.OpenOrActivate(list.Get(), false, true);
+    TFolderView* view = levels.OpenOrActivate(list.Get(), TOpenFlight::NoFlight);
     levels.PlaceCamera(view);
     DrawFrame(scene, frame, dc);
     const double opened = Milliseconds(start);
@@ -305,7 +287,7 @@ void OrderRows(TShellNamespace& shell, TLevelsScene& scene, TOffscreenFrame& fra
     TLevelsCollection& levels = scene.Levels();
     TOwnedIDList list = shell.ParseName(FromWide(folder));
     for (const TChoice& choice : Choices) {
-        TFolderView* view = levels.OpenOrActivate(list.Get(), false, true);
+        TFolderView* view = levels.OpenOrActivate(list.Get(), TOpenFlight::NoFlight);
         if (!view)
             return;
         levels.PlaceCamera(view);
@@ -336,7 +318,7 @@ int main(int argc, char** argv) {
         std::printf("no OpenGL context\n");
         return 1;
     }
-    TBenchWindowValues window(context.Window);
+    TBenchWindowValues window(context.Window.Get());
     TWindowAnimationTimer timer(window);
     GLint maxTexture = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTexture);
@@ -360,22 +342,23 @@ int main(int argc, char** argv) {
         TLevelsScene scene(window, shell, &camera, timer, TLevelsHooks{});
         WindowIcons = &scene.Icons();
         TLevelsCollection& levels = scene.Levels();
-        levels.OpenOrActivate(levels.DesktopIDList(), false, true);
+        levels.OpenOrActivate(levels.DesktopIDList(), TOpenFlight::NoFlight);
         levels.PlaceCamera(levels.Current());
-        DrawFrame(scene, frame, context.SceneDC);
+        DrawFrame(scene, frame, context.SceneDC.Get());
 
         std::printf("%-22s %14s %14s %14s %14s\n", "files", "open+frame ms", "raw list ms", "ratio",
                     "bytes/item");
         for (int count = 1000; count <= largest; count *= 10) {
             const std::wstring folder = bigRoot + L"\\files" + std::to_wstring(count);
             MakeFiles(folder, count);
-            OpenRow(shell, scene, frame, context.SceneDC, folder, std::to_string(count), count);
+            OpenRow(shell, scene, frame, context.SceneDC.Get(), folder, std::to_string(count),
+                    count);
         }
         // Named as real trees name their files; tools/bench-folders.py makes them.
         for (int count : {10000, 100000}) {
             const std::wstring folder = bigRoot + L"\\mixed" + std::to_wstring(count);
             if (count <= largest && RawListing(folder) > 2)
-                OpenRow(shell, scene, frame, context.SceneDC, folder,
+                OpenRow(shell, scene, frame, context.SceneDC.Get(), folder,
                         std::to_string(count) + "-mixed", count);
         }
 
@@ -386,7 +369,7 @@ int main(int argc, char** argv) {
             if (RawListing(folder) <= 2)
                 continue;
             const std::string label = std::to_string(largest) + (kind[0] == L'm' ? "-mixed" : "");
-            OrderRows(shell, scene, frame, context.SceneDC, folder, label);
+            OrderRows(shell, scene, frame, context.SceneDC.Get(), folder, label);
         }
 
         const int profiled = largest < 10000 ? largest : 10000;
@@ -404,10 +387,10 @@ int main(int argc, char** argv) {
             for (; opened < wanted; ++opened) {
                 TOwnedIDList list =
                     shell.ParseName(FromWide(root + L"\\level" + std::to_wstring(opened)));
-                levels.OpenOrActivate(list.Get(), false, true);
+                levels.OpenOrActivate(list.Get(), TOpenFlight::NoFlight);
             }
             levels.PlaceCamera(levels.ViewAt(levels.ViewCount() - 1));
-            const TFrameTimes times = FrameTime(scene, frame, context.SceneDC);
+            const TFrameTimes times = FrameTime(scene, frame, context.SceneDC.Get());
             std::printf("%-10d %14.2f %14.2f %14.2f\n", levels.ViewCount(), times.Total,
                         times.ReadBack, times.Paint);
             if (wanted == 1)

@@ -1,12 +1,9 @@
 #include "app/GLWindow.h"
 
+#include "app/MainMenuIds.h"
 #include "app/PixelFormat.h"
 
 namespace {
-
-void ShowShutdownError(const char* text) {
-    MessageBoxA(nullptr, text, " Shutdown Error", MB_OK | MB_ICONERROR);
-}
 
 WNDCLASSW MainClass(const wchar_t* name, WNDPROC windowProc) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -14,14 +11,18 @@ WNDCLASSW MainClass(const wchar_t* name, WNDPROC windowProc) {
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(111));
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszMenuName = MAKEINTRESOURCEW(110);
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
     windowClass.lpszClassName = name;
     return windowClass;
 }
 
 } // namespace
+
+void ShowShutdownError(const char* text) {
+    MessageBoxA(nullptr, text, " Shutdown Error", MB_OK | MB_ICONERROR);
+}
 
 void ShowSetupError(const char* text) {
     MessageBoxA(nullptr, text, "Error", MB_OK | MB_ICONEXCLAMATION);
@@ -43,22 +44,6 @@ void TMainWindowClass::Close() {
     ShowCursor(TRUE);
 }
 
-void TWindowHandle::Close() {
-    if (FWindow && !DestroyWindow(std::exchange(FWindow, nullptr)))
-        ShowShutdownError("Could not release hWnd.");
-}
-
-bool TOwnDC::Open(HWND window) {
-    FWindow = window;
-    FDC = GetDC(window);
-    return FDC != nullptr;
-}
-
-void TOwnDC::Close() {
-    if (FDC && !ReleaseDC(FWindow, std::exchange(FDC, nullptr)))
-        ShowShutdownError("Release of Device Context failed.");
-}
-
 const char* SetScenePixelFormat(HDC dc) {
     PIXELFORMATDESCRIPTOR pfd = ScenePixelFormat();
     const int format = ChoosePixelFormat(dc, &pfd);
@@ -69,20 +54,11 @@ const char* SetScenePixelFormat(HDC dc) {
     return nullptr;
 }
 
-const char* TGLContext::Open(HDC dc) {
+const char* CreateSceneContext(HDC dc, TGLContext& context) {
     if (const char* failure = SetScenePixelFormat(dc))
         return failure;
-    FRC = wglCreateContext(dc);
-    if (!FRC)
+    context.Reset(wglCreateContext(dc));
+    if (!context)
         return "Cant't create a GL rendering context.";
     return nullptr;
-}
-
-void TGLContext::Close() {
-    if (!FRC)
-        return;
-    if (!wglMakeCurrent(nullptr, nullptr))
-        ShowShutdownError("Release of DC and RC failed.");
-    if (!wglDeleteContext(std::exchange(FRC, nullptr)))
-        ShowShutdownError("Release of Rendering Context failed.");
 }

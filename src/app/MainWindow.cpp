@@ -21,13 +21,10 @@ const wchar_t Title[] = L"Glimmera";
 constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 constexpr DWORD WindowExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
 
+// The frame clears the strip's edge and the scene each through its own scissor box; the rest
+// of the state each pass sets itself.
 void SetInitialGLState() {
-    glClearStencil(0);
-    glStencilMask(1);
     glEnable(GL_SCISSOR_TEST);
-    glClearColor(0.23f, 0.33f, 0.53f, 0.0f);
-    glColor3f(1.0f, 0.0f, 0.5f);
-    glEnable(GL_DEPTH_TEST);
 }
 
 } // namespace
@@ -121,10 +118,12 @@ bool TMainWindow::CreateMainWindow() {
     // The saved left and top are the outer rectangle's.
     OffsetRect(&outer, FSettings.Left - outer.left, FSettings.Top - outer.top);
     const POINT at = VisibleWindowPosition(outer);
-    FWindow.Reset(CreateWindowExW(WindowExStyle, ClassName, Title, WindowStyle, at.x, at.y,
-                                  outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), this));
-    if (!MainWindow()) {
+    // The window proc takes the handle at WM_NCCREATE.
+    if (!CreateWindowExW(WindowExStyle, ClassName, Title, WindowStyle, at.x, at.y,
+                         outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                         GetModuleHandleW(nullptr), this)) {
+        // A creation refused after WM_NCCREATE has destroyed the window already.
+        FWindow.Release();
         Teardown();
         ShowSetupError("Window creation error.");
         return false;
@@ -139,7 +138,7 @@ bool TMainWindow::CreateGLContext() {
     if (!FGLWindow->Handle() || !FDC.Open(FGLWindow->Handle()))
         failure = "Cant't create a GL device context.";
     else
-        failure = FRC.Open(FDC.Get());
+        failure = CreateSceneContext(FDC.Get(), FRC);
     if (failure) {
         Teardown();
         ShowSetupError(failure);
@@ -191,12 +190,20 @@ void TMainWindow::Teardown() {
     FAddressEdit.reset();
     ReleaseContextMenuSlots();
     FOle.reset();
-    FRC.Close();
-    FSceneDC.Close();
+    if (FRC) {
+        if (!wglMakeCurrent(nullptr, nullptr))
+            ShowShutdownError("Release of DC and RC failed.");
+        if (!FRC.Close())
+            ShowShutdownError("Release of Rendering Context failed.");
+    }
+    if (!FSceneDC.Close())
+        ShowShutdownError("Release of Device Context failed.");
     FSceneWindow.reset();
-    FDC.Close();
+    if (!FDC.Close())
+        ShowShutdownError("Release of Device Context failed.");
     FGLWindow.reset();
-    FWindow.Close();
+    if (!FWindow.Close())
+        ShowShutdownError("Could not release hWnd.");
     FClass.reset();
 }
 

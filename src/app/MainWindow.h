@@ -105,14 +105,14 @@ private:
 
     // In creation order; Teardown releases them in the reverse order.
     std::optional<TMainWindowClass> FClass;
-    TWindowHandle FWindow;
+    TOwnedWindow FWindow;
     std::optional<THiddenGLWindow> FGLWindow;
-    TOwnDC FDC; // the hidden window's
+    TWindowDC FDC; // the hidden window's
     TGLContext FRC;
     std::optional<TOleScope> FOle;
     std::unique_ptr<TSceneWindow> FSceneWindow;
     // The scene window's own DC, holding the GL surface where framebuffer objects are missing.
-    TOwnDC FSceneDC;
+    TWindowDC FSceneDC;
     std::unique_ptr<TAddressEdit> FAddressEdit;
     // Where frames are drawn; none where the scene window itself holds the GL surface.
     std::unique_ptr<TOffscreenFrame> FFrame;

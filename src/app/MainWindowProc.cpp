@@ -28,9 +28,11 @@ LRESULT CALLBACK TMainWindow::WindowProc(HWND window, UINT message, WPARAM wPara
     if (ContextMenuHandleMessage(message, wParam, lParam, menuResult))
         return menuResult;
     if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        auto* created = static_cast<TMainWindow*>(
+            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        // Known from the first message on: the messages of creation (WM_SIZE, WM_PAINT) use it.
+        created->FWindow.Reset(window);
     }
     auto* owner = reinterpret_cast<TMainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     LRESULT result = 0;
@@ -42,19 +44,19 @@ LRESULT CALLBACK TMainWindow::WindowProc(HWND window, UINT message, WPARAM wPara
 
 void TMainWindow::MenuCommand(WORD command) {
     switch (command) {
-    case CmdExit:
+    case IDM_EXIT:
         PostQuitMessage(0);
         break;
-    case CmdHomePage:
+    case IDM_HOME_PAGE:
         ShellExecuteW(MainWindow(), L"open", HomePageUrl, nullptr, nullptr, SW_SHOWNORMAL);
         break;
-    case CmdHelp:
+    case IDM_HELP:
         ShowHelp(MainWindow());
         break;
-    case CmdAbout:
+    case IDM_ABOUT:
         ShowAboutBox(MainWindow());
         break;
-    case CmdCheckForUpdate:
+    case IDM_CHECK_FOR_UPDATE:
         CheckForUpdate(MainWindow());
         break;
     }

@@ -11,11 +11,11 @@ void SetRussianMenuCaptions(HWND window) {
     const struct {
         UINT Command;
         const wchar_t* Caption;
-    } commands[] = {{CmdExit, L"Выход"},
-                    {CmdHelp, L"Справка"},
-                    {CmdAbout, L"О программе"},
-                    {CmdHomePage, L"Домашняя страница"},
-                    {CmdCheckForUpdate, L"Проверить обновления"}};
+    } commands[] = {{IDM_EXIT, L"Выход"},
+                    {IDM_HELP, L"Справка"},
+                    {IDM_ABOUT, L"О программе"},
+                    {IDM_HOME_PAGE, L"Домашняя страница"},
+                    {IDM_CHECK_FOR_UPDATE, L"Проверить обновления"}};
     for (const auto& item : commands)
         ModifyMenuW(menu, item.Command, MF_BYCOMMAND | MF_STRING, item.Command, item.Caption);
     // The popup keeps its entries: it is modified as a popup with its own submenu.

@@ -127,9 +127,9 @@ TLevelsHooks TSceneObjects::LevelsHooks() {
         ResolveShortcutIDList(absolute, target);
         return target;
     };
-    hooks.FlightFinished = [this](uint8_t syncExplorer) {
+    hooks.FlightFinished = [this](TAfterFlight after) {
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-        if (syncExplorer == 1)
+        if (after == TAfterFlight::BrowsePane)
             if (TFolderView* current = FLevels->Levels().Current())
                 ExplorerBrowse(current->AbsoluteIDList());
         // The keyboard stays in the part the user went to meanwhile; only a keyboard left
@@ -157,8 +157,8 @@ void TSceneObjects::FocusSceneUnlessInPane() {
 // command-line folder on top; the camera looks at the last of them and the pane shows it.
 void TSceneObjects::OpenStartLevels(REFCLSID browserClass) {
     TLevelsCollection& levels = FLevels->Levels();
-    levels.OpenOrActivate(levels.DesktopIDList(), false, true);
-    TFolderView* top = levels.OpenOrActivate(levels.DrivesIDList(), false, true);
+    levels.OpenOrActivate(levels.DesktopIDList(), TOpenFlight::NoFlight);
+    TFolderView* top = levels.OpenOrActivate(levels.DrivesIDList(), TOpenFlight::NoFlight);
     FExplorer =
         std::make_unique<TExplorerWindow>(FWindow.MainWindow(), levels, KeepPendingException);
     // Without the browser the scene works alone.
@@ -167,7 +167,7 @@ void TSceneObjects::OpenStartLevels(REFCLSID browserClass) {
     const std::u16string argument = CommandLineArgument();
     if (!argument.empty())
         if (TOwnedIDList folder = FShell->ParseName(argument))
-            if (TFolderView* opened = levels.OpenOrActivate(folder.Get(), false, true))
+            if (TFolderView* opened = levels.OpenOrActivate(folder.Get(), TOpenFlight::NoFlight))
                 top = opened;
     if (top)
         ExplorerBrowse(top->AbsoluteIDList());

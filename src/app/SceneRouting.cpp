@@ -105,5 +105,5 @@ bool TSceneObjects::CurrentFolderTexts(std::u16string& path, std::u16string& dis
 }
 
 void TSceneObjects::OpenAddress(PCIDLIST_ABSOLUTE item) {
-    FLevels->Levels().OpenOrActivate(FromShell(item), false, false);
+    FLevels->Levels().OpenOrActivate(FromShell(item), TOpenFlight::Fly);
 }

@@ -151,11 +151,11 @@ bool FileExists(const std::u16string& path) {
     return GetFileAttributesW(AsWide(path)) != INVALID_FILE_ATTRIBUTES;
 }
 
-int GetPathKind(const std::u16string& path) {
+TPathKind GetPathKind(const std::u16string& path) {
     const DWORD attributes = GetFileAttributesW(AsWide(path));
     if (attributes == INVALID_FILE_ATTRIBUTES)
-        return 2;
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+        return TPathKind::Unreadable;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? TPathKind::Directory : TPathKind::File;
 }
 
 void ShowMessage(const std::u16string& text) {

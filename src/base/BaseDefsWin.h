@@ -43,8 +43,9 @@ std::u16string ProgramFileName();
 // ProgramFileName cut after its last separator; ends with a backslash.
 std::u16string ProgramDirectory();
 bool FileExists(const std::u16string& path);
-// 0 directory, 1 other, 2 when the attributes cannot be read.
-int GetPathKind(const std::u16string& path);
+enum class TPathKind { Directory, File, Unreadable };
+// Unreadable when the path's attributes cannot be read (a missing path, say).
+TPathKind GetPathKind(const std::u16string& path);
 void ShowMessage(const std::u16string& text);
 
 // Open kernel handles of this process, found by asking about every handle value a process of

@@ -99,20 +99,29 @@ struct TMemoryDCTraits {
 };
 using TMemoryDC = TUniqueHandle<TMemoryDCTraits>;
 
-// A device context from GetDC, released to the window it came from.
+// A device context from GetDC, released to the window it came from. With CS_OWNDC it is the
+// window's own context.
 class TWindowDC {
 public:
-    explicit TWindowDC(HWND window) : FWindow(window), FDC(GetDC(window)) {}
+    TWindowDC() = default;
+    explicit TWindowDC(HWND window) { Open(window); }
     ~TWindowDC() { Close(); }
     TWindowDC(const TWindowDC&) = delete;
     TWindowDC& operator=(const TWindowDC&) = delete;
+    // The window's context, the present one released first; false when there is none.
+    bool Open(HWND window) {
+        Close();
+        FWindow = window;
+        FDC = GetDC(window);
+        return FDC != nullptr;
+    }
     HDC Get() const { return FDC; }
     explicit operator bool() const { return FDC != nullptr; }
     bool Close() { return !FDC || ReleaseDC(FWindow, std::exchange(FDC, nullptr)) != 0; }
 
 private:
-    HWND FWindow;
-    HDC FDC;
+    HWND FWindow = nullptr;
+    HDC FDC = nullptr;
 };
 
 // An object selected into a device context; the previous one goes back on leaving the scope.
@@ -146,6 +155,15 @@ struct TMenuTraits {
 };
 // A menu made by the program (CreatePopupMenu), destroyed with its submenus.
 using TMenuHandle = TUniqueHandle<TMenuTraits>;
+
+struct TGLContextTraits {
+    using THandle = HGLRC;
+    static THandle Null() { return nullptr; }
+    // Deleting the thread's current context makes it not current first.
+    static bool Free(THandle h) { return wglDeleteContext(h) != FALSE; }
+};
+// An OpenGL rendering context (wglCreateContext).
+using TGLContext = TUniqueHandle<TGLContextTraits>;
 
 struct TGlobalBlockTraits {
     using THandle = HGLOBAL;
@@ -193,6 +211,32 @@ template <class T> struct TLocalMemTraits {
 };
 // A block from LocalAlloc (FormatMessageW, CommandLineToArgvW).
 template <class T> using TLocalMem = TUniqueHandle<TLocalMemTraits<T>>;
+
+// A storage medium a data object filled (IDataObject::GetData), released once on leaving.
+class TStorageMedium {
+public:
+    TStorageMedium() = default;
+    ~TStorageMedium() { Free(); }
+    TStorageMedium(const TStorageMedium&) = delete;
+    TStorageMedium& operator=(const TStorageMedium&) = delete;
+
+    // For GetData to fill; the present medium is released first.
+    STGMEDIUM* Receive() {
+        Free();
+        return &FMedium;
+    }
+    // The medium's global block; null when it holds another kind of medium or none.
+    HGLOBAL Global() const { return FMedium.tymed == TYMED_HGLOBAL ? FMedium.hGlobal : nullptr; }
+
+private:
+    void Free() {
+        if (FMedium.tymed != TYMED_NULL)
+            ReleaseStgMedium(&FMedium);
+        FMedium = STGMEDIUM{};
+    }
+
+    STGMEDIUM FMedium{};
+};
 
 // OLE for the scope of this object; uninitialised only when the initialisation succeeded.
 class TOleScope {

@@ -50,7 +50,7 @@ TDropPlace PlaceOf(const TSceneHit& hit, const TIDList* recycleBin) {
         const TOwnedIDList item = hit.Item->AbsoluteIDList();
         if (isRecycleBin(item.Get()))
             return {hit.Item->DisplayName(), true};
-        if (GetPathKind(hit.Item->Path()) == 0)
+        if (GetPathKind(hit.Item->Path()) == TPathKind::Directory)
             return {hit.Item->Path(), false};
     } else if (hit.View) {
         if (isRecycleBin(hit.View->AbsoluteIDList()))

@@ -22,32 +22,14 @@ const wchar_t PaneProperty[] = L"Glimmera.ExplorerPane";
 const char16_t NewFolderName[] = u"New Folder";
 constexpr int ClassNameLength = 50;
 
-// A storage medium from GetData, released on every path.
-class TStorageMedium {
-public:
-    TStorageMedium() = default;
-    ~TStorageMedium() {
-        if (FFilled)
-            ReleaseStgMedium(&FMedium);
-    }
-    TStorageMedium(const TStorageMedium&) = delete;
-    TStorageMedium& operator=(const TStorageMedium&) = delete;
-
-    // The selection's data in that clipboard format; false when the view has none.
-    bool Get(IShellView& view, CLIPFORMAT format) {
-        ComPtr<IDataObject> data;
-        if (FAILED(view.GetItemObject(SVGIO_SELECTION, IID_PPV_ARGS(&data))) || !data)
-            return false;
-        FORMATETC request{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-        FFilled = SUCCEEDED(data->GetData(&request, &FMedium));
-        return FFilled && FMedium.tymed == TYMED_HGLOBAL && FMedium.hGlobal;
-    }
-    HGLOBAL Global() const { return FMedium.hGlobal; }
-
-private:
-    STGMEDIUM FMedium{};
-    bool FFilled = false;
-};
+// The selection's data in that clipboard format as a global block; false when the view has none.
+bool GetSelectionData(IShellView& view, CLIPFORMAT format, TStorageMedium& medium) {
+    ComPtr<IDataObject> data;
+    if (FAILED(view.GetItemObject(SVGIO_SELECTION, IID_PPV_ARGS(&data))) || !data)
+        return false;
+    FORMATETC request{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    return SUCCEEDED(data->GetData(&request, medium.Receive())) && medium.Global();
+}
 
 struct TListSearch {
     HWND Found = nullptr;
@@ -184,7 +166,7 @@ void TExplorerWindow::NavigationComplete(PCIDLIST_ABSOLUTE folder) {
     // keyboard to the pane's new list.
     FReportingOwnNavigation = true;
     try {
-        FLevels.OpenOrActivate(FShown.Get(), false, false);
+        FLevels.OpenOrActivate(FShown.Get(), TOpenFlight::Fly);
     } catch (...) {
         FReportingOwnNavigation = false;
         throw;
@@ -293,7 +275,7 @@ ComPtr<IShellView2> TExplorerWindow::View() const {
 void TExplorerWindow::DeleteSelection(bool allowUndo) {
     ComPtr<IShellView2> view = View();
     TStorageMedium medium;
-    if (!view || !medium.Get(*view.Get(), CF_HDROP))
+    if (!view || !GetSelectionData(*view.Get(), CF_HDROP, medium))
         return;
     TGlobalLock lock(medium.Global());
     if (lock.Data())
@@ -304,7 +286,7 @@ void TExplorerWindow::RenameFirstSelected() {
     ComPtr<IShellView2> view = View();
     const auto format = static_cast<CLIPFORMAT>(RegisterClipboardFormatW(CFSTR_SHELLIDLIST));
     TStorageMedium medium;
-    if (!view || !medium.Get(*view.Get(), format))
+    if (!view || !GetSelectionData(*view.Get(), format, medium))
         return;
     TGlobalLock lock(medium.Global());
     if (!lock.Data())

@@ -71,14 +71,10 @@ std::vector<std::u16string> DroppedPaths(IDataObject& data) {
     FORMATETC format = HDropFormat();
     if (data.QueryGetData(&format) != S_OK)
         return {};
-    STGMEDIUM medium{};
-    if (FAILED(data.GetData(&format, &medium)))
+    TStorageMedium medium;
+    if (FAILED(data.GetData(&format, medium.Receive())) || !medium.Global())
         return {};
-    std::vector<std::u16string> paths;
-    if (medium.tymed == TYMED_HGLOBAL)
-        paths = PathsOfDropBlock(medium.hGlobal);
-    ReleaseStgMedium(&medium);
-    return paths;
+    return PathsOfDropBlock(medium.Global());
 }
 
 // A path without the backslash that may end it, a drive root's excepted.

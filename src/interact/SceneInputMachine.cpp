@@ -374,7 +374,8 @@ void TSceneInputMachine::Wheel(const TInputEvent& event) {
     const TSceneHit hit = HitAt(FLastX, FLastY, PickLevel, event.Shift());
     if (hit.Empty()) {
         FLevels.SetMarked(nullptr);
-        FLevels.FlyTo(event.WheelDelta > 0 ? FLevels.NextView() : FLevels.PrevView(), true, 0);
+        FLevels.FlyTo(event.WheelDelta > 0 ? FLevels.NextView() : FLevels.PrevView(),
+                      TAfterFlight::BrowsePane, TFlightPath::ToLevel);
     } else if (hit.View && FLevels.Marked()) {
         if (event.WheelDelta < 0)
             FLevels.NextPage();

@@ -93,7 +93,7 @@ void TSceneInputMachine::FlyToMarkedUnderPointer(bool shift) {
     if (view) {
         view->ResetLayout();
         FLevels.SetCurrentQuiet(view);
-        FLevels.FlyTo(view, true, 0);
+        FLevels.FlyTo(view, TAfterFlight::BrowsePane, TFlightPath::ToLevel);
     }
 }
 
@@ -108,7 +108,7 @@ void TSceneInputMachine::CloseCurrentLevel() {
     // The level left current is framed as it was when it opened, wherever the closed one had
     // taken the camera.
     if (TFolderView* current = FLevels.Current()) {
-        FLevels.FlyTo(current, false, 0);
+        FLevels.FlyTo(current, TAfterFlight::KeepPane, TFlightPath::ToLevel);
         FCommands.ExplorerBrowse(current->AbsoluteIDList());
     }
 }

@@ -337,8 +337,7 @@ void TFolderView::LastPageShape() {
         FLayoutManager->SetItemCount(1, 1);
 }
 
-void TFolderView::Repaginate(int32_t unloadUpTo, int32_t loadUpTo, bool reload) {
-    (void)unloadUpTo; // every loaded page goes: captions of items that left a page must not stay
+void TFolderView::Repaginate(int32_t loadUpTo, bool reload) {
     FCurrentPage = 0;
     FPageCount = Count() == 0 ? 0 : (Count() - 1) / ItemsPerPage + 1;
     if (FPageCount > 1)
@@ -346,6 +345,7 @@ void TFolderView::Repaginate(int32_t unloadUpTo, int32_t loadUpTo, bool reload) 
     else
         LastPageShape();
     if (reload) {
+        // Every loaded page goes: captions of items that left a page must not stay.
         UnloadPages(0, static_cast<int32_t>(FPages.size()) - 1, true);
         LoadPages(0, loadUpTo);
     }
@@ -391,7 +391,7 @@ void TFolderView::SetSortOrder(TSortOrder order) {
     UnloadPages(0, FPageCount - 1, true);
     Sort(order);
     MakeSortCaptions(order);
-    Repaginate(FPageCount - 1, 0, true);
+    Repaginate(0, true);
 }
 
 void TFolderView::SetFilter(const std::u16string& text) {
@@ -410,7 +410,7 @@ void TFolderView::SetFilter(const std::u16string& text) {
         if (visible)
             FItems.push_back(item);
     }
-    Repaginate(Count() / ItemsPerPage, 0, true);
+    Repaginate(0, true);
     if (FLayoutManager)
         FLayoutManager->InvalidatePages();
 }
@@ -418,10 +418,9 @@ void TFolderView::SetFilter(const std::u16string& text) {
 void TFolderView::ClearFilter(bool reloadPages) {
     if (FFiltered) {
         FFiltered = false;
-        const int32_t filteredCount = Count();
         FItems = std::move(FAllItems);
         FAllItems.clear();
-        Repaginate(filteredCount / ItemsPerPage, 0, reloadPages);
+        Repaginate(0, reloadPages);
         if (FLayoutManager)
             FLayoutManager->InvalidatePages();
         FOwner.LayoutLevels();

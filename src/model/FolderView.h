@@ -50,7 +50,9 @@ public:
 
     // Reads the folder again; afterwards exactly the first item is selected and focused.
     void Reload();
-    // Reaction to a change in the folder.
+    // Reaction to a change in the folder: reads it again and closes the child levels whose
+    // folders are gone. When this folder itself is gone its level closes and this view is
+    // destroyed: the caller must not touch it afterwards.
     void Refresh();
 
     void LoadPages(int32_t first, int32_t last);
@@ -134,7 +136,7 @@ private:
     void ReadFileData();
     void MakeSortCaptions(TSortOrder order);
     void SetLevelCaption(const std::u16string& text);
-    void Repaginate(int32_t unloadUpTo, int32_t loadUpTo, bool reload);
+    void Repaginate(int32_t loadUpTo, bool reload);
     void FullPageShape();
     void LastPageShape();
     void StartIconJob(int32_t page);

@@ -90,7 +90,7 @@ int32_t TLevelsScene::LastDrawnIndex(bool all) const {
 
 void TLevelsScene::Render(uint32_t pass, bool shiftHeld) {
     TLevelsCollection& levels = *FLevels;
-    if (pass == PassFill || pass == PassFocusPoint)
+    if (pass == PassFill)
         return;
     BeginScenePass();
     TFolderView* current = levels.Current();
@@ -201,21 +201,6 @@ void TLevelsScene::RenderView(TFolderView& view, uint32_t pass, TViewState state
         DrawFrame(view, TViewState::Other, PassFill);
         return;
     }
-    if (pass == PassOrigin) {
-        glBegin(GL_POINTS);
-        glVertex3f(0, 0, 0);
-        glEnd();
-        return;
-    }
-    if (pass == PassFocusPoint) {
-        TFSEView* focused = view.Focused();
-        GMAssert(focused != nullptr, Module);
-        const TVector3& corner = focused->Corners()[0];
-        glBegin(GL_POINTS);
-        glVertex3f(corner.x, corner.y, corner.z);
-        glEnd();
-        return;
-    }
     GMAssert(false, Module);
 }
 
@@ -237,7 +222,7 @@ void TLevelsScene::DrawItems(TFolderView& view, uint32_t pass) {
         const TFSEView& item = *view.ItemAt(i);
         if (auto* caption = RenderCaption<TFSETextureCaption>(item.Caption()))
             if (caption->Placed())
-                caption->Draw(pass, false);
+                caption->Draw(pass);
     }
     int32_t bound = -1;
     for (int32_t i = first; i <= last; ++i) {

@@ -115,13 +115,24 @@ TFolderView* TLevelsCollection::OpenFolder(const TIDList* idList) {
     return result;
 }
 
-TFolderView* TLevelsCollection::OpenOrActivate(const TIDList* idList, bool keepDirection,
-                                               bool noFlight) {
+void TLevelsCollection::FlyAfterOpening(TFolderView* view, TOpenFlight flight) {
+    switch (flight) {
+    case TOpenFlight::NoFlight:
+        break;
+    case TOpenFlight::Fly:
+        FlyTo(view, TAfterFlight::KeepPane, TFlightPath::ToLevel);
+        break;
+    case TOpenFlight::FlyAndBrowsePane:
+        FlyTo(view, TAfterFlight::BrowsePane, TFlightPath::ToLevel);
+        break;
+    }
+}
+
+TFolderView* TLevelsCollection::OpenOrActivate(const TIDList* idList, TOpenFlight flight) {
     if (TFolderView* open = FindView(idList)) {
         SetCurrent(open);
         SetMarked(open);
-        if (!noFlight)
-            FlyTo(open, keepDirection, 0);
+        FlyAfterOpening(open, flight);
         return open;
     }
     std::function<void()> restoreCursor;
@@ -146,8 +157,7 @@ TFolderView* TLevelsCollection::OpenOrActivate(const TIDList* idList, bool keepD
         SetCurrent(view);
         FMarked = view;
         view->PlaceCaptions(view->CurrentPage());
-        if (!noFlight)
-            FlyTo(view, keepDirection, 0);
+        FlyAfterOpening(view, flight);
     }
     return view;
 }
@@ -191,7 +201,7 @@ void TLevelsCollection::CloseView(TFolderView& view, bool fly) {
     ChooseCurrentAfterClose();
     LayoutLevels();
     if (fly && ViewCount() < before && !FViews.empty())
-        FlyTo(FViews.back().get(), true, 0);
+        FlyTo(FViews.back().get(), TAfterFlight::BrowsePane, TFlightPath::ToLevel);
 }
 
 void TLevelsCollection::CloseAllBut(TFolderView& keep) {
@@ -208,7 +218,7 @@ void TLevelsCollection::CloseAllBut(TFolderView& keep) {
     ChooseCurrentAfterClose();
     LayoutLevels();
     if (ViewCount() < before)
-        FlyTo(FCurrent, true, 0);
+        FlyTo(FCurrent, TAfterFlight::BrowsePane, TFlightPath::ToLevel);
 }
 
 void TLevelsCollection::ActivateItem(TFolderView& view) {
@@ -223,7 +233,7 @@ void TLevelsCollection::ActivateItem(TFolderView& view) {
     const TParentAndChild names = FShell.BindToParent(target.Get());
     switch (FolderKind(names.Parent.get(), names.Child)) {
     case TFolderKind::Folder:
-        OpenOrActivate(target.Get(), true, false);
+        OpenOrActivate(target.Get(), TOpenFlight::FlyAndBrowsePane);
         break;
     case TFolderKind::NotFolder:
         Launch(FShell, target.Get());
@@ -386,24 +396,23 @@ void TLevelsCollection::ToggleLevelLayout() {
         LayoutLevels();
 }
 
-void TLevelsCollection::FlyTo(TFolderView* view, bool keepDirection, int32_t mode) {
-    GMAssert(mode == 0 || mode == 1, Module);
+void TLevelsCollection::FlyTo(TFolderView* view, TAfterFlight after, TFlightPath path) {
     if (!view || FViews.empty() || !FCamera)
         return;
     TVector3 target;
     TVector3 position;
     FLevelLayout->GetCameraTarget(*view->LayoutManager(), target);
-    if (mode == 0)
+    if (path == TFlightPath::ToLevel)
         FLevelLayout->GetCameraPosition(*view->LayoutManager(), position);
     else
         FCamera->GetPosition(position);
     FCameraAnimator.reset();
-    FCameraAnimator = std::make_unique<TCameraAnimator>(
-        FCameraFlight, FTimer, *FCamera, keepDirection ? 1 : 0, target, position, CameraFlightSteps,
-        [this](TCameraAnimator& sender) {
-            if (FHooks.FlightFinished)
-                FHooks.FlightFinished(sender.GetSyncExplorer());
-        });
+    FCameraAnimator =
+        std::make_unique<TCameraAnimator>(FCameraFlight, FTimer, *FCamera, target, position,
+                                          CameraFlightSteps, [this, after](TCameraAnimator&) {
+                                              if (FHooks.FlightFinished)
+                                                  FHooks.FlightFinished(after);
+                                          });
 }
 
 void TLevelsCollection::TurnToCurrent() {
@@ -414,7 +423,7 @@ void TLevelsCollection::TurnToCurrent() {
     FLevelLayout->GetCameraTarget(*FCurrent->LayoutManager(), wanted);
     FCamera->GetTarget(present);
     if (VectorDistance(wanted, present) > TurnThreshold)
-        FlyTo(FCurrent, true, 1);
+        FlyTo(FCurrent, TAfterFlight::BrowsePane, TFlightPath::TurnInPlace);
 }
 
 void TLevelsCollection::PlaceCamera(TFolderView* view) {

@@ -25,6 +25,15 @@ constexpr uint32_t LayoutSwapSteps = 8;
 
 using TLevel = std::vector<TFolderView*>;
 
+// Whether opening or activating a level flies the camera to it, and whether the explorer pane
+// then browses to it.
+enum class TOpenFlight { NoFlight, Fly, FlyAndBrowsePane };
+// What a flight does: take the camera to where the level is viewed from, or only turn it
+// towards the level from where it is.
+enum class TFlightPath { ToLevel, TurnInPlace };
+// What follows the end of a flight: the explorer pane browses to the current level, or stays.
+enum class TAfterFlight { KeepPane, BrowsePane };
+
 // How the collection reaches the main window. Every hook may be left empty.
 struct TLevelsHooks {
     std::function<void()> Redraw;
@@ -38,8 +47,8 @@ struct TLevelsHooks {
     std::function<std::function<void()>()> WaitCursor;
     // A shortcut's target (a new absolute list), or a copy of the list itself.
     std::function<TOwnedIDList(const TIDList* absolute)> ResolveShortcut;
-    // Called when a camera flight ends, with its keep-direction flag.
-    std::function<void(uint8_t syncExplorer)> FlightFinished;
+    // Called when a camera flight ends, with what its start asked to follow.
+    std::function<void(TAfterFlight after)> FlightFinished;
 };
 
 class TLevelsCollection {
@@ -53,7 +62,7 @@ public:
 
     // An empty list opens the desktop. Raises ELimitArchieved at the limit.
     TFolderView* OpenFolder(const TIDList* idList);
-    TFolderView* OpenOrActivate(const TIDList* idList, bool keepDirection, bool noFlight);
+    TFolderView* OpenOrActivate(const TIDList* idList, TOpenFlight flight);
     // Closes a view with its descendants; never the root.
     void CloseView(TFolderView& view, bool fly);
     // Closes every view but the root and the given one.
@@ -86,8 +95,7 @@ public:
 
     void LayoutLevels();
     void ToggleLevelLayout();
-    // Mode 0 flies to the view, mode 1 turns in place towards it.
-    void FlyTo(TFolderView* view, bool keepDirection, int32_t mode);
+    void FlyTo(TFolderView* view, TAfterFlight after, TFlightPath path);
     void TurnToCurrent();
     void PlaceCamera(TFolderView* view);
     bool Stacked() const { return FStacked; }
@@ -123,6 +131,7 @@ public:
     void RequestRedraw();
 
 private:
+    void FlyAfterOpening(TFolderView* view, TOpenFlight flight);
     void RemoveClosed(const std::vector<TFolderView*>& closing);
     void ChooseCurrentAfterClose();
     // Closes, from the last view on, every view but the root that matches.

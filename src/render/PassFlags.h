@@ -12,5 +12,3 @@ constexpr uint32_t PassLevels = 0x10;     // frames and level captions carry the
 constexpr uint32_t PassMarkedA = 0x40;
 constexpr uint32_t PassMarkedB = 0x80;
 constexpr uint32_t PassItems = 0x100; // icons and item captions carry their items
-constexpr uint32_t PassOrigin = 0x200;
-constexpr uint32_t PassFocusPoint = 0x400;

@@ -103,9 +103,8 @@ void TPageTextureCaption::Draw() const {
 
 TLevelTextureCaption::TLevelTextureCaption(std::u16string text, TCaptionAtlasManager* atlas,
                                            int32_t pixelWidth, float worldWidth, float worldHeight,
-                                           TFolderView* owner, uint8_t flag)
-    : TTextureCaption(std::move(text), atlas, pixelWidth, worldWidth, worldHeight), FOwner(owner),
-      FFlag(flag) {
+                                           TFolderView* owner)
+    : TTextureCaption(std::move(text), atlas, pixelWidth, worldWidth, worldHeight), FOwner(owner) {
     GMAssert(owner != nullptr, Module);
 }
 
@@ -133,9 +132,9 @@ TFSETextureCaption::TFSETextureCaption(std::u16string text, TCaptionAtlasManager
                                        TFSEView* owner)
     : TTextureCaption(std::move(text), atlas, pixelWidth, worldWidth, worldHeight), FOwner(owner) {}
 
-void TFSETextureCaption::Draw(uint32_t passFlags, bool highlighted) const {
+void TFSETextureCaption::Draw(uint32_t passFlags) const {
     std::optional<uint32_t> name;
     if (passFlags & (PassMarkedB | PassItems))
         name = SelectionNameOf(FOwner);
-    Draw(name, highlighted ? CaptionGreen : CaptionWhite);
+    Draw(name, CaptionWhite);
 }

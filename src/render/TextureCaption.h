@@ -21,7 +21,6 @@ class TFSEView;
 // OpenGL colours as signed bytes, 127 = full intensity.
 using TCaptionColour = std::array<GLbyte, 4>;
 constexpr TCaptionColour CaptionGrey{90, 120, 100, 127};
-constexpr TCaptionColour CaptionGreen{40, 127, 40, 127};
 constexpr TCaptionColour CaptionWhite{127, 127, 127, 127};
 
 class TTextureCaption {
@@ -81,17 +80,15 @@ public:
 class TLevelTextureCaption : public TTextureCaption {
 public:
     TLevelTextureCaption(std::u16string text, TCaptionAtlasManager* atlas, int32_t pixelWidth,
-                         float worldWidth, float worldHeight, TFolderView* owner, uint8_t flag = 0);
+                         float worldWidth, float worldHeight, TFolderView* owner);
     using TTextureCaption::Draw;
     // Carries the owner's selection name when the pass picks levels.
     void Draw(uint32_t passFlags) const;
 
     TFolderView* Owner() const { return FOwner; }
-    uint8_t Flag() const { return FFlag; }
 
 private:
     TFolderView* FOwner;
-    uint8_t FFlag;
 };
 
 // One of the two sort captions of a level: Kind 0 at the start of the order, 1 at its end.
@@ -117,8 +114,8 @@ public:
     TFSETextureCaption(std::u16string text, TCaptionAtlasManager* atlas, int32_t pixelWidth,
                        float worldWidth, float worldHeight, TFSEView* owner);
     using TTextureCaption::Draw;
-    // Carries the owner's selection name when the pass picks items; green when Highlighted.
-    void Draw(uint32_t passFlags, bool highlighted) const;
+    // Carries the owner's selection name when the pass picks items.
+    void Draw(uint32_t passFlags) const;
 
     TFSEView* Owner() const { return FOwner; }
 

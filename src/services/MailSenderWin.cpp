@@ -67,7 +67,7 @@ std::optional<std::string> ReadWholeFile(const std::u16string& path) {
 }
 
 bool AddAttachment(curl_mime* mime, const std::u16string& path) {
-    if (path.empty() || GetPathKind(path) != 1)
+    if (path.empty() || GetPathKind(path) != TPathKind::File)
         return true; // a missing file is left out; the report still goes
     const std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes)

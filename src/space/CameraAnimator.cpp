@@ -4,16 +4,15 @@
 #include "space/LinearTrack.h"
 
 TCameraAnimator::TCameraAnimator(TCameraFlightState& flight, TAnimationTimer& timer,
-                                 TGeomCamera& camera, uint8_t syncExplorer,
-                                 const TVector3& targetTo, const TVector3& positionTo,
-                                 uint32_t steps, TFinishedProc onFinished)
+                                 TGeomCamera& camera, const TVector3& targetTo,
+                                 const TVector3& positionTo, uint32_t steps,
+                                 TFinishedProc onFinished)
     : Flight(flight), Timer(timer) {
     if (Flight.FAnimating)
         return;
     Flight.FAnimating = true;
     FStarted = true;
     AnimatedCamera = &camera;
-    SyncExplorer = syncExplorer;
     OnFinished = std::move(onFinished);
     camera.GetTarget(TargetFrom);
     TargetTo = targetTo;

@@ -23,11 +23,10 @@ public:
     using TFinishedProc = std::function<void(TCameraAnimator& sender)>;
 
     // Starts the flight on timer CameraFlightTimerId, unless another flight's animator still
-    // exists: then this one stays idle and its ticks do nothing. syncExplorer is only passed
-    // through to the completion handler.
+    // exists: then this one stays idle and its ticks do nothing.
     TCameraAnimator(TCameraFlightState& flight, TAnimationTimer& timer, TGeomCamera& camera,
-                    uint8_t syncExplorer, const TVector3& targetTo, const TVector3& positionTo,
-                    uint32_t steps, TFinishedProc onFinished);
+                    const TVector3& targetTo, const TVector3& positionTo, uint32_t steps,
+                    TFinishedProc onFinished);
     ~TCameraAnimator();
     TCameraAnimator(const TCameraAnimator&) = delete;
     TCameraAnimator& operator=(const TCameraAnimator&) = delete;
@@ -36,7 +35,6 @@ public:
     // OnFinished once. OnFinished may destroy the animator.
     void Tick();
 
-    uint8_t GetSyncExplorer() const { return SyncExplorer; }
     // Whether this animator owns the flight (false when it was created during another one).
     bool Started() const { return FStarted; }
     bool Finished() const { return FFinished; }
@@ -54,7 +52,6 @@ private:
     TVector3 PositionTo;
     TVector3 PositionDelta;
     uint32_t PositionStep = 0;
-    uint8_t SyncExplorer = 0;
     TFinishedProc OnFinished;
     uint32_t PositionSteps = 0;
     uint32_t TargetSteps = 0;

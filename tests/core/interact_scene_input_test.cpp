@@ -121,9 +121,9 @@ protected:
         Shell.AddFile(Drive, u"c.txt", 10, 10);
         Levels =
             std::make_unique<TLevelsCollection>(Shell, Resources, &Camera, Timer, TLevelsHooks{});
-        Levels->OpenOrActivate(Levels->DesktopIDList(), false, true);
-        Levels->OpenOrActivate(Levels->DrivesIDList(), false, true);
-        View = Levels->OpenOrActivate(Shell.AbsoluteIDList(Drive).Get(), false, true);
+        Levels->OpenOrActivate(Levels->DesktopIDList(), TOpenFlight::NoFlight);
+        Levels->OpenOrActivate(Levels->DrivesIDList(), TOpenFlight::NoFlight);
+        View = Levels->OpenOrActivate(Shell.AbsoluteIDList(Drive).Get(), TOpenFlight::NoFlight);
         Machine = std::make_unique<TSceneInputMachine>(*Levels, Camera, Commands, Host);
     }
 

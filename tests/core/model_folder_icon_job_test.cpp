@@ -14,8 +14,8 @@ protected:
         const TMemoryNamespace::TNode data = Shell.AddFolder(drive, u"Data");
         for (char16_t c : {u'a', u'b', u'c'})
             Shell.AddFile(data, std::u16string(1, c), 0, 0);
-        Levels.OpenOrActivate(Levels.DesktopIDList(), false, true);
-        View = Levels.OpenOrActivate(Shell.AbsoluteIDList(data).Get(), false, true);
+        Levels.OpenOrActivate(Levels.DesktopIDList(), TOpenFlight::NoFlight);
+        View = Levels.OpenOrActivate(Shell.AbsoluteIDList(data).Get(), TOpenFlight::NoFlight);
     }
 
     std::vector<TIconJobItem> Items() const {

@@ -38,8 +38,8 @@ protected:
     }
 
     TFolderView* Open(TNode node) {
-        Levels.OpenOrActivate(Levels.DesktopIDList(), false, true);
-        return Levels.OpenOrActivate(Shell.AbsoluteIDList(node).Get(), false, true);
+        Levels.OpenOrActivate(Levels.DesktopIDList(), TOpenFlight::NoFlight);
+        return Levels.OpenOrActivate(Shell.AbsoluteIDList(node).Get(), TOpenFlight::NoFlight);
     }
 
     std::vector<std::u16string> Names(const TFolderView& view) const {
@@ -389,8 +389,8 @@ TEST_F(FolderView, EachOrdersComparerTellsApartOnlyByItsKey) {
 TEST_F(FolderView, DrivesSortByTheirLettersWhateverTheirLabels) {
     Shell.AddDrive(u'D', u"Archive");
     Shell.AddDrive(u'E', u"Backup");
-    Levels.OpenOrActivate(Levels.DesktopIDList(), false, true);
-    TFolderView* computer = Levels.OpenOrActivate(Levels.DrivesIDList(), false, true);
+    Levels.OpenOrActivate(Levels.DesktopIDList(), TOpenFlight::NoFlight);
+    TFolderView* computer = Levels.OpenOrActivate(Levels.DrivesIDList(), TOpenFlight::NoFlight);
     ASSERT_NE(computer, nullptr);
     std::vector<std::u16string> paths;
     for (int32_t i = 0; i < computer->Count(); ++i)

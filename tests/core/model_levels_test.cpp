@@ -26,13 +26,14 @@ protected:
             Limits.push_back(title + u"|" + text);
         };
         hooks.CurrentChanged = [this](TFolderView& view) { CurrentChanges.push_back(&view); };
+        hooks.FlightFinished = [this](TAfterFlight after) { FlightEnds.push_back(after); };
         Levels = std::make_unique<TLevelsCollection>(Shell, Resources, &Camera, Timer, hooks);
-        Root = Levels->OpenOrActivate(Levels->DesktopIDList(), false, true);
-        Computer = Levels->OpenOrActivate(Levels->DrivesIDList(), false, true);
+        Root = Levels->OpenOrActivate(Levels->DesktopIDList(), TOpenFlight::NoFlight);
+        Computer = Levels->OpenOrActivate(Levels->DrivesIDList(), TOpenFlight::NoFlight);
     }
 
-    TFolderView* Open(TNode node, bool noFlight = true) {
-        return Levels->OpenOrActivate(Shell.AbsoluteIDList(node).Get(), false, noFlight);
+    TFolderView* Open(TNode node, TOpenFlight flight = TOpenFlight::NoFlight) {
+        return Levels->OpenOrActivate(Shell.AbsoluteIDList(node).Get(), flight);
     }
 
     TMemoryNamespace Shell;
@@ -42,6 +43,7 @@ protected:
     std::unique_ptr<TLevelsCollection> Levels;
     std::vector<std::u16string> Limits;
     std::vector<TFolderView*> CurrentChanges;
+    std::vector<TAfterFlight> FlightEnds;
     TFolderView* Root = nullptr;
     TFolderView* Computer = nullptr;
     TNode Drive = 0, A = 0, AB = 0, ABC = 0, D = 0;
@@ -67,7 +69,7 @@ TEST_F(LevelsCollection, OpeningAnOpenFolderActivatesItAndFlies) {
     TFolderView* a = Open(A);
     Levels->SetCurrent(Root);
     Levels->SetMarked(Root);
-    EXPECT_EQ(Open(A, false), a);
+    EXPECT_EQ(Open(A, TOpenFlight::Fly), a);
     EXPECT_EQ(Levels->ViewCount(), 3);
     EXPECT_EQ(Levels->Current(), a);
     EXPECT_EQ(Levels->Marked(), a);
@@ -80,6 +82,17 @@ TEST_F(LevelsCollection, OpeningAnOpenFolderActivatesItAndFlies) {
     Levels->LevelLayout().GetCameraPosition(*a->LayoutManager(), expected);
     Camera.GetPosition(position);
     EXPECT_NEAR(VectorDistance(expected, position), 0, 1e-4);
+    EXPECT_EQ(FlightEnds, std::vector<TAfterFlight>{TAfterFlight::KeepPane});
+}
+
+TEST_F(LevelsCollection, AFlightEndsWithWhatItsStartAskedToFollow) {
+    TFolderView* a = Open(A);
+    Levels->FlyTo(Computer, TAfterFlight::KeepPane, TFlightPath::ToLevel);
+    // A new flight replaces the running one, whose end is never reported.
+    Levels->FlyTo(a, TAfterFlight::BrowsePane, TFlightPath::TurnInPlace);
+    for (uint32_t i = 0; i <= CameraFlightSteps; ++i)
+        Levels->StepCameraAnimation();
+    EXPECT_EQ(FlightEnds, std::vector<TAfterFlight>{TAfterFlight::BrowsePane});
 }
 
 TEST_F(LevelsCollection, FortyFirstFolderIsRefused) {
@@ -111,7 +124,7 @@ TEST_F(LevelsCollection, OpenedFoldersLinkToTheirParents) {
     EXPECT_EQ(a->Children(), std::vector<TFolderView*>{b});
     EXPECT_EQ(b->SortOrder(), TSortOrder::OldestFirst) << "inherited from the parent";
     // A folder whose parent is not open hangs below nothing.
-    TFolderView* c = Levels->OpenOrActivate(Shell.AbsoluteIDList(D).Get(), false, true);
+    TFolderView* c = Levels->OpenOrActivate(Shell.AbsoluteIDList(D).Get(), TOpenFlight::NoFlight);
     EXPECT_EQ(c->Parent(), nullptr);
     EXPECT_EQ(c->Depth(), 1);
     EXPECT_EQ(c->SortOrder(), TSortOrder::NameAscending);
@@ -204,7 +217,7 @@ TEST_F(LevelsCollection, ClosingLevelsFliesToWhereTheSurvivorIsLaidOutNow) {
     Open(A);
     Open(AB);
     TFolderView* c = Open(ABC);
-    TFolderView* d = Open(D, false);
+    TFolderView* d = Open(D, TOpenFlight::Fly);
     ExpectFlightEndsOn(*Levels, Camera, *d);
 
     // The kept level moves from the fifth place to the second.
@@ -213,7 +226,7 @@ TEST_F(LevelsCollection, ClosingLevelsFliesToWhereTheSurvivorIsLaidOutNow) {
 
     // Closing a level before the last moves the last one up.
     TFolderView* a = Open(A);
-    TFolderView* dAgain = Open(D, false);
+    TFolderView* dAgain = Open(D, TOpenFlight::Fly);
     ExpectFlightEndsOn(*Levels, Camera, *dAgain);
     Levels->CloseView(*a, true);
     ExpectFlightEndsOn(*Levels, Camera, *dAgain);

@@ -21,12 +21,12 @@ protected:
         TLevelsHooks hooks;
         hooks.Redraw = [this] { ++Redraws; };
         Levels = std::make_unique<TLevelsCollection>(Shell, Resources, nullptr, Timer, hooks);
-        Root = Levels->OpenOrActivate(Levels->DesktopIDList(), false, true);
-        Computer = Levels->OpenOrActivate(Levels->DrivesIDList(), false, true);
+        Root = Levels->OpenOrActivate(Levels->DesktopIDList(), TOpenFlight::NoFlight);
+        Computer = Levels->OpenOrActivate(Levels->DrivesIDList(), TOpenFlight::NoFlight);
     }
 
     TFolderView* Open(TNode node) {
-        return Levels->OpenOrActivate(Shell.AbsoluteIDList(node).Get(), false, true);
+        return Levels->OpenOrActivate(Shell.AbsoluteIDList(node).Get(), TOpenFlight::NoFlight);
     }
 
     TMemoryNamespace Shell;

@@ -68,12 +68,8 @@ TEST(CameraFlight, TenStepsEndExactlyOnTheEndValuesAndFinishOnTheEleventhTick) {
     const TVector3 targetTo{0.1f, 0.3f, -0.7f};
     const TVector3 positionTo{0.3f, -0.1f, 1.3f};
     int finished = 0;
-    uint8_t sync = 0;
-    TCameraAnimator flight(inFlight, timer, camera, 1, targetTo, positionTo, 10,
-                           [&](TCameraAnimator& sender) {
-                               ++finished;
-                               sync = sender.GetSyncExplorer();
-                           });
+    TCameraAnimator flight(inFlight, timer, camera, targetTo, positionTo, 10,
+                           [&](TCameraAnimator&) { ++finished; });
     EXPECT_TRUE(inFlight.Animating());
     EXPECT_EQ(timer.Started, std::vector<uint32_t>{CameraFlightTimerId});
     EXPECT_TRUE(flight.TimerActive());
@@ -91,7 +87,6 @@ TEST(CameraFlight, TenStepsEndExactlyOnTheEndValuesAndFinishOnTheEleventhTick) {
 
     flight.Tick();
     EXPECT_EQ(finished, 1);
-    EXPECT_EQ(sync, 1);
     EXPECT_EQ(timer.Stopped, std::vector<uint32_t>{CameraFlightTimerId});
     EXPECT_FALSE(flight.TimerActive());
     EXPECT_TRUE(flight.Finished());
@@ -108,14 +103,13 @@ TEST(CameraFlight, ASecondAnimatorDuringAFlightStaysIdle) {
     TFakeTimer timer;
     TGeomCamera camera(0, 0, 5);
     int finished = 0;
-    auto first = std::make_unique<TCameraAnimator>(inFlight, timer, camera, 0, TVector3{},
+    auto first = std::make_unique<TCameraAnimator>(inFlight, timer, camera, TVector3{},
                                                    TVector3{0, 0, 4}, 2, nullptr);
     {
-        TCameraAnimator idle(inFlight, timer, camera, 1, TVector3{9, 9, 9}, TVector3{9, 9, 8}, 2,
+        TCameraAnimator idle(inFlight, timer, camera, TVector3{9, 9, 9}, TVector3{9, 9, 8}, 2,
                              [&](TCameraAnimator&) { ++finished; });
         EXPECT_FALSE(idle.Started());
         EXPECT_EQ(timer.Started.size(), 1u);
-        EXPECT_EQ(idle.GetSyncExplorer(), 0);
         for (int tick = 0; tick < 4; ++tick)
             idle.Tick();
         EXPECT_TRUE(SameVector(PositionOf(camera), TVector3{0, 0, 5}));
@@ -129,7 +123,7 @@ TEST(CameraFlight, ASecondAnimatorDuringAFlightStaysIdle) {
     EXPECT_FALSE(inFlight.Animating());
     EXPECT_EQ(timer.Stopped, std::vector<uint32_t>{CameraFlightTimerId});
 
-    TCameraAnimator next(inFlight, timer, camera, 0, TVector3{}, TVector3{0, 0, 3}, 2, nullptr);
+    TCameraAnimator next(inFlight, timer, camera, TVector3{}, TVector3{0, 0, 3}, 2, nullptr);
     EXPECT_TRUE(next.Started());
 }
 
@@ -140,8 +134,8 @@ TEST(CameraFlight, FailedTimerIsNotStoppedAndFinishingMayFreeTheAnimator) {
     TGeomCamera camera(0, 0, 5);
     std::unique_ptr<TCameraAnimator> flight;
     flight =
-        std::make_unique<TCameraAnimator>(inFlight, timer, camera, 0, TVector3{}, TVector3{0, 0, 4},
-                                          1, [&](TCameraAnimator&) { flight.reset(); });
+        std::make_unique<TCameraAnimator>(inFlight, timer, camera, TVector3{}, TVector3{0, 0, 4}, 1,
+                                          [&](TCameraAnimator&) { flight.reset(); });
     EXPECT_FALSE(flight->TimerActive());
     flight->Tick();
     flight->Tick();

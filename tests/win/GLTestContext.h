@@ -2,7 +2,8 @@
 // A hidden window with a current OpenGL context, for tests that need real GL.
 #include <windows.h>
 #include <GL/gl.h>
-#include "app/PixelFormat.h"
+#include "app/GLWindow.h"
+#include "base/Handles.h"
 
 class TGLTestContext {
 public:
@@ -13,34 +14,21 @@ public:
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"GlimmeraGLTest";
         RegisterClassW(&wc);
-        Window = CreateWindowExW(0, wc.lpszClassName, L"gltest", WS_POPUP, 0, 0, width, height,
-                                 nullptr, nullptr, wc.hInstance, nullptr);
-        if (!Window)
-            return;
-        DC = GetDC(Window);
-        PIXELFORMATDESCRIPTOR pfd = ScenePixelFormat();
-        int format = ChoosePixelFormat(DC, &pfd);
-        if (format && SetPixelFormat(DC, format, &pfd))
-            RC = wglCreateContext(DC);
-        if (RC)
-            wglMakeCurrent(DC, RC);
-    }
-    ~TGLTestContext() {
-        if (RC) {
-            wglMakeCurrent(nullptr, nullptr);
-            wglDeleteContext(RC);
-        }
-        if (DC)
-            ReleaseDC(Window, DC);
-        if (Window)
-            DestroyWindow(Window);
+        FWindow.Reset(CreateWindowExW(0, wc.lpszClassName, L"gltest", WS_POPUP, 0, 0, width, height,
+                                      nullptr, nullptr, wc.hInstance, nullptr));
+        if (FWindow && FDC.Open(FWindow.Get()) && !CreateSceneContext(FDC.Get(), FRC))
+            wglMakeCurrent(FDC.Get(), FRC.Get());
     }
     TGLTestContext(const TGLTestContext&) = delete;
     TGLTestContext& operator=(const TGLTestContext&) = delete;
 
-    bool Ready() const { return RC != nullptr; }
+    bool Ready() const { return FRC.Valid(); }
+    HWND Window() const { return FWindow.Get(); }
+    HDC DC() const { return FDC.Get(); }
 
-    HWND Window = nullptr;
-    HDC DC = nullptr;
-    HGLRC RC = nullptr;
+private:
+    // Declared in the order of creation: the context goes first, the window last.
+    TOwnedWindow FWindow;
+    TWindowDC FDC;
+    TGLContext FRC;
 };

@@ -29,9 +29,9 @@ TEST(PathUtilities, KindAndExistenceFollowTheFileSystem) {
     ASSERT_TRUE(TFileHandle(
         CreateFileW(AsWide(file), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
 
-    EXPECT_EQ(GetPathKind(dir), 0);
-    EXPECT_EQ(GetPathKind(file), 1);
-    EXPECT_EQ(GetPathKind(dir + u"\\missing"), 2);
+    EXPECT_EQ(GetPathKind(dir), TPathKind::Directory);
+    EXPECT_EQ(GetPathKind(file), TPathKind::File);
+    EXPECT_EQ(GetPathKind(dir + u"\\missing"), TPathKind::Unreadable);
     EXPECT_TRUE(FileExists(file));
     EXPECT_TRUE(FileExists(dir));
     EXPECT_FALSE(FileExists(dir + u"\\missing"));
@@ -47,7 +47,7 @@ TEST(PathUtilities, ProgramDirectoryIsTheExecutablesFolderWithABackslash) {
     EXPECT_EQ(dir.back(), u'\\');
     EXPECT_EQ(exe.substr(0, dir.size()), dir);
     EXPECT_EQ(exe.substr(dir.size()), u"win_tests.exe");
-    EXPECT_EQ(GetPathKind(dir), 0);
+    EXPECT_EQ(GetPathKind(dir), TPathKind::Directory);
 }
 
 TEST(ProductVersion, ReadsTheVersionResourceWordsInTheirOrder) {

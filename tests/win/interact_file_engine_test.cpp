@@ -56,16 +56,15 @@ TEST(DataObject, HandsOutCopiesOfItsBlocksByFormatOnly) {
     FORMATETC stream = Format(CF_HDROP, TYMED_ISTREAM);
     EXPECT_EQ(data->QueryGetData(&stream), DV_E_FORMATETC);
 
-    STGMEDIUM first{}, second{};
-    ASSERT_EQ(data->GetData(&hdrop, &first), S_OK);
-    ASSERT_EQ(data->GetData(&hdrop, &second), S_OK);
-    EXPECT_NE(first.hGlobal, second.hGlobal) << "each taker gets its own copy";
-    std::vector<uint8_t> bytes = BlockBytes(first.hGlobal);
+    TStorageMedium first, second;
+    ASSERT_EQ(data->GetData(&hdrop, first.Receive()), S_OK);
+    ASSERT_EQ(data->GetData(&hdrop, second.Receive()), S_OK);
+    ASSERT_NE(first.Global(), nullptr);
+    EXPECT_NE(first.Global(), second.Global()) << "each taker gets its own copy";
+    std::vector<uint8_t> bytes = BlockBytes(first.Global());
     bytes.resize(drop.size()); // the system may round a block up, never down
     EXPECT_EQ(bytes, drop);
-    EXPECT_GE(GlobalSize(first.hGlobal), drop.size());
-    ReleaseStgMedium(&first);
-    ReleaseStgMedium(&second);
+    EXPECT_GE(GlobalSize(first.Global()), drop.size());
 
     ComPtr<IEnumFORMATETC> formats;
     ASSERT_EQ(data->EnumFormatEtc(DATADIR_GET, &formats), S_OK);

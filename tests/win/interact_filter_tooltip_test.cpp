@@ -41,12 +41,12 @@ protected:
         };
         Levels = std::make_unique<TLevelsCollection>(Shell, Resources, nullptr, Timer, hooks);
         Edit = std::make_unique<TFilterEdit>(*Levels, Manager, SceneViewport);
-        Levels->OpenOrActivate(Levels->DesktopIDList(), false, true);
+        Levels->OpenOrActivate(Levels->DesktopIDList(), TOpenFlight::NoFlight);
         View = Open(Folder);
     }
 
     TFolderView* Open(TNode node) {
-        return Levels->OpenOrActivate(Shell.AbsoluteIDList(node).Get(), false, true);
+        return Levels->OpenOrActivate(Shell.AbsoluteIDList(node).Get(), TOpenFlight::NoFlight);
     }
 
     void MoveOverField() {

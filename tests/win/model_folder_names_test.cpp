@@ -17,7 +17,7 @@ class FolderNames : public LevelsSceneTest {
 protected:
     TFolderView* OpenPath(const std::wstring& path) {
         TOwnedIDList list = Shell.ParseName(FromWide(path));
-        return list ? Levels().OpenOrActivate(list.Get(), false, true) : nullptr;
+        return list ? Levels().OpenOrActivate(list.Get(), TOpenFlight::NoFlight) : nullptr;
     }
 
     // Every item's names against what the shell says of it when asked about that item alone.

@@ -48,7 +48,7 @@ protected:
         TOwnedIDList list = Shell.ParseName(FromWide(Folder.Path()));
         if (!list)
             return nullptr;
-        return Levels().OpenOrActivate(list.Get(), false, true);
+        return Levels().OpenOrActivate(list.Get(), TOpenFlight::NoFlight);
     }
 
     // Where a scene point shows in window pixels (y down).
@@ -106,7 +106,7 @@ TEST_F(LevelsDrawing, PickingATileByItsScreenPositionGivesItsItem) {
 
 // Counts pixels of a caption's quad that show text (bright on the cleared black).
 TEST_F(LevelsDrawing, SortCaptionsAtBothEndsShowAboveThePanelFill) {
-    Levels().OpenOrActivate(Levels().DrivesIDList(), false, true);
+    Levels().OpenOrActivate(Levels().DrivesIDList(), TOpenFlight::NoFlight);
     TFolderView* view = OpenFolderWithFiles(3);
     ASSERT_NE(view, nullptr);
     Levels().PlaceCamera(view);
@@ -137,7 +137,7 @@ TEST_F(LevelsDrawing, SortCaptionsAtBothEndsShowAboveThePanelFill) {
 }
 
 TEST_F(LevelsDrawing, FortyLevelsOpenAndDraw) {
-    Levels().OpenOrActivate(Levels().DrivesIDList(), false, true);
+    Levels().OpenOrActivate(Levels().DrivesIDList(), TOpenFlight::NoFlight);
     for (int i = 0; Levels().ViewCount() < MaxOpenFolders; ++i) {
         const std::wstring folder = Folder / (L"level" + std::to_wstring(i));
         CreateDirectoryW(folder.c_str(), nullptr);
@@ -145,7 +145,7 @@ TEST_F(LevelsDrawing, FortyLevelsOpenAndDraw) {
         TOwnedIDList list = Shell.ParseName(FromWide(folder));
         ASSERT_TRUE(list);
         try {
-            ASSERT_NE(Levels().OpenOrActivate(list.Get(), false, true), nullptr) << i;
+            ASSERT_NE(Levels().OpenOrActivate(list.Get(), TOpenFlight::NoFlight), nullptr) << i;
         } catch (const std::exception& e) {
             FAIL() << i << " " << e.what();
         }
@@ -165,7 +165,7 @@ TEST_F(LevelsDrawing, PageIconWorkEndsCleanlyUnderRapidChanges) {
             view->SetSortOrder(static_cast<TSortOrder>(i % SortOrderCount));
         }
         Levels().CloseView(*view, false);
-        view = Levels().OpenOrActivate(list.Get(), false, true);
+        view = Levels().OpenOrActivate(list.Get(), TOpenFlight::NoFlight);
         ASSERT_NE(view, nullptr);
     }
     Scene->Render(PassFrame);
@@ -199,7 +199,7 @@ TEST_F(LevelsDrawing, ThirtyLevelsOpenedAndClosedGiveBackTheirObjects) {
     }
     const auto openAndCloseAll = [&] {
         for (const TOwnedIDList& folder : folders) {
-            TFolderView* view = Levels().OpenOrActivate(folder.Get(), false, false);
+            TFolderView* view = Levels().OpenOrActivate(folder.Get(), TOpenFlight::Fly);
             ASSERT_NE(view, nullptr);
             Scene->Render(PassFrame);
         }

@@ -23,13 +23,13 @@ protected:
         GLint size = 0;
         glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
         MaxTextureSize = size;
-        SetWindowLongPtrW(Context.Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
-        Window.Window = Context.Window;
+        SetWindowLongPtrW(Context.Window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
+        Window.Window = Context.Window();
         Window.Width = Size;
         Window.Height = Size;
         Scene = std::make_unique<TLevelsScene>(Window, Shell, &Camera, Timer, TLevelsHooks{});
         WindowIcons() = &Scene->Icons();
-        Levels().OpenOrActivate(Levels().DesktopIDList(), false, true);
+        Levels().OpenOrActivate(Levels().DesktopIDList(), TOpenFlight::NoFlight);
     }
 
     void TearDown() override {

@@ -29,9 +29,9 @@ class TIconTextures : public TRenderGLTest {
 protected:
     void SetUp() override {
         TRenderGLTest::SetUp();
-        SetWindowLongPtrW(Context.Window, GWLP_WNDPROC,
+        SetWindowLongPtrW(Context.Window(), GWLP_WNDPROC,
                           reinterpret_cast<LONG_PTR>(&IconWindowProc));
-        Window.Window = Context.Window;
+        Window.Window = Context.Window();
     }
     void TearDown() override { WindowManager = nullptr; }
 
@@ -195,7 +195,7 @@ TEST_F(TIconTextures, ClosingWindowNeverWaitsForAskingWorkers) {
 
     // A message that arrives late is ignored.
     int32_t loaded = manager.IconAtlas().Cells().TakenCount();
-    SendMessageW(Context.Window, WM_GM_LOAD_ICON, WPARAM(icons - 1), 0);
+    SendMessageW(Context.Window(), WM_GM_LOAD_ICON, WPARAM(icons - 1), 0);
     EXPECT_EQ(manager.IconAtlas().Cells().TakenCount(), loaded);
     EXPECT_EQ(OnLoadIconMessage(nullptr, 0), 0);
 }

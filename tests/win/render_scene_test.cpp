@@ -88,7 +88,7 @@ public:
         glBindTexture(GL_TEXTURE_2D, Atlas.Texture());
         Atlas.EnsureMipmaps();
         for (const TTile& tile : Tiles)
-            tile.Caption->Draw(0x1, false);
+            tile.Caption->Draw(0x1);
         for (const TTile& tile : Tiles) {
             Icons.BindIconAtlas(tile.Icon.AtlasIndex);
             Quad(tile.X, tile.Y, tile.X + IconSize, tile.Y + IconSize, tile.Icon.Coords.U0,
@@ -131,11 +131,11 @@ protected:
 } // namespace
 
 TEST_F(TRenderScene, IconsAndCaptionsStandOutFromTheBackground) {
-    SetWindowPos(Context.Window, HWND_TOP, 0, 0, SceneWidth, SceneHeight, SWP_SHOWWINDOW);
+    SetWindowPos(Context.Window(), HWND_TOP, 0, 0, SceneWidth, SceneHeight, SWP_SHOWWINDOW);
     TTestWindowValues window;
-    window.Window = Context.Window; // icons load right here, on the window thread
+    window.Window = Context.Window(); // icons load right here, on the window thread
     TScene scene(window);
-    ShowFor(scene, Context.DC, 300);
+    ShowFor(scene, Context.DC(), 300);
     scene.Draw();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, SceneWidth, SceneHeight, GL_RGBA, GL_UNSIGNED_BYTE, Frame.data());
@@ -154,5 +154,5 @@ TEST_F(TRenderScene, IconsAndCaptionsStandOutFromTheBackground) {
     }
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     if (const char* hold = std::getenv("GLIMMERA_SCENE_HOLD_MS"))
-        ShowFor(scene, Context.DC, atoi(hold));
+        ShowFor(scene, Context.DC(), atoi(hold));
 }

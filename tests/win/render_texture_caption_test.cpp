@@ -108,11 +108,11 @@ TEST_F(TTextureCaptions, EmptyTextTakesAnEmptyCell) {
 TEST_F(TTextureCaptions, PickingPassesCarryTheOwnersNames) {
     TFSETextureCaption item(u"readme.txt", Atlas.get(), 256, 0.6f, 0.06f, SomeItem);
     CoverViewport(item);
-    std::optional<uint32_t> picked = PickedName([&] { item.Draw(0x100, false); });
+    std::optional<uint32_t> picked = PickedName([&] { item.Draw(0x100); });
     ASSERT_TRUE(picked);
     EXPECT_EQ(ObjectOfSelectionName<TFSEView>(*picked), SomeItem);
-    EXPECT_TRUE(PickedName([&] { item.Draw(0x80, true); }));
-    EXPECT_FALSE(PickedName([&] { item.Draw(0x1, false); })) << "drawing passes push no name";
+    EXPECT_TRUE(PickedName([&] { item.Draw(0x80); }));
+    EXPECT_FALSE(PickedName([&] { item.Draw(0x1); })) << "drawing passes push no name";
 
     TCaptionAtlasManager levels(512, 28, 40, true);
     TLevelTextureCaption title(u"Desktop", &levels, 512, 1.44f, 0.08f, SomeFolderView);

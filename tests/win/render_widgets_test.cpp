@@ -39,9 +39,9 @@ class WidgetManager : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(Context.Ready());
-        SetWindowLongPtrW(Context.Window, GWLP_WNDPROC,
+        SetWindowLongPtrW(Context.Window(), GWLP_WNDPROC,
                           reinterpret_cast<LONG_PTR>(&WidgetWindowProc));
-        Window.Window = Context.Window;
+        Window.Window = Context.Window();
         Window.Width = Size;
         Window.Height = Size;
         Window.SplitWidth = Split;
@@ -146,7 +146,7 @@ TEST_F(WidgetManager, CaretBlinksInTheFocusedFieldOnTheManagersTimer) {
     Field.reset();
     Manager.reset();
     // Killing it again fails: the manager already did.
-    EXPECT_FALSE(KillTimer(Context.Window, TimerId(TMainTimer::WidgetCaret)));
+    EXPECT_FALSE(KillTimer(Context.Window(), TimerId(TMainTimer::WidgetCaret)));
 }
 
 TEST_F(WidgetManager, FieldShowsItsLabelLineHalfTransparentAndAFrameOnlyWhileFocused) {

@@ -167,8 +167,7 @@ TEST(SceneTimers, CameraFlightRunsOnTheMainWindowsTimer) {
     TCameraFlightState inFlight;
     {
         TGeomCamera camera(0, 0, 5);
-        TCameraAnimator flight(inFlight, timer, camera, 0, TVector3{}, TVector3{0, 0, 4}, 10,
-                               nullptr);
+        TCameraAnimator flight(inFlight, timer, camera, TVector3{}, TVector3{0, 0, 4}, 10, nullptr);
         EXPECT_FALSE(flight.TimerActive());
     }
 
@@ -184,7 +183,7 @@ TEST(SceneTimers, CameraFlightRunsOnTheMainWindowsTimer) {
     TGeomCamera camera(0, 0, 5);
     bool finished = false;
     {
-        TCameraAnimator flight(inFlight, timer, camera, 0, TVector3{1, 0, 0}, TVector3{1, 0, 4}, 10,
+        TCameraAnimator flight(inFlight, timer, camera, TVector3{1, 0, 0}, TVector3{1, 0, 4}, 10,
                                [&](TCameraAnimator&) { finished = true; });
         TickedFlight = &flight;
         EXPECT_TRUE(flight.TimerActive());
