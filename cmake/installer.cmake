@@ -32,10 +32,11 @@ add_custom_command(
   COMMAND ${GLIMMERA_MAKENSIS} -V2 -NOCD
           -DVERSION=${PROJECT_VERSION} -DVERSION4=${glimmera_version4}
           -DPROGRAM=${glimmera_setup_work}/glimmera.exe -DHELPFILE=${glimmera_chm}
+          -DHELPFILE_RU=${glimmera_chm_ru}
           -DICON=${glimmera_icon}
           -DOUTFILE=${glimmera_setup} ${CMAKE_SOURCE_DIR}/installer/glimmera.nsi
-  # The help file is the help target's output; its sources stand for it here so that
-  # its command belongs to that target alone.
+  # The help files are the help target's output; their sources stand for them here so
+  # that their commands belong to that target alone.
   DEPENDS glimmera ${CMAKE_SOURCE_DIR}/installer/glimmera.nsi ${glimmera_help_sources}
           ${glimmera_icon}
   COMMENT "Building the installer glimmera-setup-${PROJECT_VERSION}.exe"

@@ -1,14 +1,15 @@
-; Installer of Glimmera: glimmera.exe and its help file, per user, with an uninstaller.
+; Installer of Glimmera: glimmera.exe and its help files, per user, with an uninstaller.
 ; The build passes every path and the version (cmake/installer.cmake):
 ;   VERSION      product version, e.g. 1.0.0.0
 ;   VERSION4     the same with exactly four numbers (version resource)
 ;   PROGRAM      path of glimmera.exe
 ;   HELPFILE     path of glimmera.chm
+;   HELPFILE_RU  path of glimmera-ru.chm, the Russian manual
 ;   ICON         path of the program's icon (glimmera.ico, drawn at build time)
 ;   OUTFILE      path of the installer to write
 
-!ifndef VERSION | VERSION4 | PROGRAM | HELPFILE | ICON | OUTFILE
-  !error "Define VERSION, VERSION4, PROGRAM, HELPFILE, ICON and OUTFILE (makensis -D...)"
+!ifndef VERSION | VERSION4 | PROGRAM | HELPFILE | HELPFILE_RU | ICON | OUTFILE
+  !error "Define VERSION, VERSION4, PROGRAM, HELPFILE, HELPFILE_RU, ICON and OUTFILE (makensis -D...)"
 !endif
 
 ; The 32-bit stub does not start where only 64-bit programs run (a 64-bit-only Wine).
@@ -59,6 +60,7 @@ Section "Glimmera" SecMain
   SectionIn RO
   SetOutPath "$INSTDIR"
   File "/oname=glimmera.chm" "${HELPFILE}"
+  File "/oname=glimmera-ru.chm" "${HELPFILE_RU}"
 
   ; An update starts this installer and then closes the running program: wait up to
   ; 10 s for its file to become writable instead of failing on the locked file.
@@ -95,6 +97,7 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   Delete "$INSTDIR\glimmera.exe"
   Delete "$INSTDIR\glimmera.chm"
+  Delete "$INSTDIR\glimmera-ru.chm"
   ; The program's own file beside it (window placement).
   Delete "$INSTDIR\settings"
   ; Where its folder was not writable the program kept that file in the user's roaming

@@ -17,6 +17,7 @@
 #include "interact/ContextMenu.h"
 #include "render/IconTextureManager.h"
 #include "services/HelpWin.h"
+#include "services/LocalizedStrings.h"
 #include "services/ProductLinks.h"
 #include "services/UpdaterWin.h"
 
@@ -51,7 +52,7 @@ void TMainWindow::MenuCommand(WORD command) {
         ShellExecuteW(MainWindow(), L"open", HomePageUrl, nullptr, nullptr, SW_SHOWNORMAL);
         break;
     case IDM_HELP:
-        ShowHelp(MainWindow());
+        ShowHelp(MainWindow(), RussianUI);
         break;
     case IDM_ABOUT:
         ShowAboutBox(MainWindow());

@@ -10,6 +10,7 @@
 #include "interact/FileEngine.h"
 #include "interact/Shortcuts.h"
 #include "services/HelpWin.h"
+#include "services/LocalizedStrings.h"
 
 namespace {
 
@@ -257,7 +258,7 @@ void TSceneObjects::StartDrag(TFolderView& view) {
 }
 
 void TSceneObjects::ShowHelp() {
-    ::ShowHelp(FWindow.MainWindow());
+    ::ShowHelp(FWindow.MainWindow(), RussianUI);
 }
 
 bool TSceneObjects::ShowContextMenu(const std::u16string& path, int32_t x, int32_t y) {

@@ -16,7 +16,11 @@ from conftest import screen, wine_server_on
 from harness import BUILD, PREFIX, ROOT, wait_until, wine_env, wine_path
 
 HELP = os.path.join(ROOT, 'help')
+HELP_RU = os.path.join(HELP, 'ru')
 CHM = os.path.join(BUILD, 'glimmera.chm')
+CHM_RU = os.path.join(BUILD, 'glimmera-ru.chm')
+# The help viewer reads a Russian help file's pages, contents and title in this code page.
+RUSSIAN_CODEPAGE = 'windows-1251'
 UNINSTALL_KEY = r'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Glimmera'
 # Resource types of an icon's images and of the group that lists them.
 RT_ICON, RT_GROUP_ICON = 3, 14
@@ -51,28 +55,64 @@ class Links(html.parser.HTMLParser):
             self.targets.append(attrs['value'])
 
 
-def links(path):
+def links(path, encoding='ascii'):
     parser = Links()
-    with open(path, encoding='ascii') as page:
+    with open(path, encoding=encoding) as page:
         parser.feed(page.read())
     return [target.split('#')[0] for target in parser.targets]
 
 
-def test_help_file_holds_every_page_its_contents_and_index():
-    pages = {name for name in os.listdir(HELP) if name.endswith('.html')}
-    inside = chm_files(CHM)
+def html_pages(folder):
+    return {name for name in os.listdir(folder) if name.endswith('.html')}
+
+
+# Each manual: its sources, its project's name, its file, the encoding of its sources and
+# the title its viewer shows.
+MANUALS = {
+    'English': (HELP, 'glimmera', CHM, 'ascii', 'Glimmera Help'),
+    'Russian': (HELP_RU, 'glimmera-ru', CHM_RU, RUSSIAN_CODEPAGE, 'Справка Glimmera'),
+}
+
+
+@pytest.mark.parametrize('manual', MANUALS)
+def test_help_file_holds_every_page_its_contents_and_index(manual):
+    folder, project, chm, encoding, title = MANUALS[manual]
+    pages = html_pages(folder)
+    inside = chm_files(chm)
     assert {'/' + name for name in pages} <= inside
-    assert {'/glimmera.hhc', '/glimmera.hhk', '/glimmera.css'} <= inside
+    assert {f'/{project}.hhc', f'/{project}.hhk', '/glimmera.css'} <= inside
     # Every page is reachable from the contents, and no link leads out of the file.
-    assert set(links(os.path.join(HELP, 'glimmera.hhc'))) == pages
-    for source in [*pages, 'glimmera.hhk']:
-        for target in links(os.path.join(HELP, source)):
+    assert set(links(os.path.join(folder, f'{project}.hhc'), encoding)) == pages
+    for source in [*pages, f'{project}.hhk']:
+        for target in links(os.path.join(folder, source), encoding):
             assert '/' + target in inside, f'{source} links to {target}'
-    # chmls prints the stored strings with their terminating zero.
-    system = subprocess.run(['chmls', 'printsystem', CHM], capture_output=True, text=True,
-                            check=True, timeout=30).stdout.replace('\0', '')
-    assert re.search(r'Title from \[options\]\s*:Glimmera Help$', system, re.M)
+    # chmls prints the stored strings with their terminating zero, in the file's code page.
+    system = subprocess.run(['chmls', 'printsystem', chm], capture_output=True, check=True,
+                            timeout=30).stdout.decode(encoding).replace('\0', '')
+    assert re.search(rf'Title from \[options\]\s*:{title}$', system, re.M)
     assert re.search(r'Default topic from \[options\]\s*:index.html$', system, re.M)
+
+
+def test_every_english_page_has_its_russian_counterpart_in_the_same_places():
+    english = html_pages(HELP)
+    assert html_pages(HELP_RU) == english
+    # The contents list the pages in the same order; the index leads to the same pages.
+    assert (links(os.path.join(HELP_RU, 'glimmera-ru.hhc'), RUSSIAN_CODEPAGE)
+            == links(os.path.join(HELP, 'glimmera.hhc')))
+    assert (set(links(os.path.join(HELP_RU, 'glimmera-ru.hhk'), RUSSIAN_CODEPAGE))
+            == set(links(os.path.join(HELP, 'glimmera.hhk'))))
+    for page in english:
+        with open(os.path.join(HELP_RU, page), 'rb') as file:
+            data = file.read()
+        # A page saved as UTF-8 would show as gibberish: the viewer takes the declared code
+        # page, and every Cyrillic letter in it is one byte that UTF-8 does not accept.
+        assert f'charset={RUSSIAN_CODEPAGE}'.encode() in data, page
+        with pytest.raises(UnicodeDecodeError):
+            data.decode('utf-8')
+        # The same sections as the English page.
+        with open(os.path.join(HELP, page), encoding='ascii') as file:
+            sections = len(re.findall('<h[12]>', file.read()))
+        assert len(re.findall('<h[12]>', data.decode(RUSSIAN_CODEPAGE))) == sections, page
 
 
 def wine(display, *args, timeout=120):
@@ -190,11 +230,12 @@ def test_silent_install_runs_the_program_and_uninstall_removes_it(launch, instal
     assert wine(display, setup, '/S', '/D=' + wine_path(install_dir)) == 0
     try:
         installed = sorted(os.listdir(install_dir))
-        assert installed == ['Uninstall.exe', 'glimmera.chm', 'glimmera.exe']
-        help_file = os.path.join(install_dir, 'glimmera.chm')
-        with open(help_file, 'rb') as copy, open(CHM, 'rb') as built:
-            assert copy.read() == built.read()
-        assert '/keys.html' in chm_files(help_file)
+        assert installed == ['Uninstall.exe', 'glimmera-ru.chm', 'glimmera.chm', 'glimmera.exe']
+        for built in (CHM, CHM_RU):
+            help_file = os.path.join(install_dir, os.path.basename(built))
+            with open(help_file, 'rb') as copy, open(built, 'rb') as original:
+                assert copy.read() == original.read()
+            assert '/keys.html' in chm_files(help_file)
 
         # The shortcut starts this installed program (an earlier install's is replaced).
         shortcuts = start_menu_shortcut()

@@ -146,11 +146,22 @@ def test_about_box_shows_picture_links_and_opens_the_bug_report(launch):
     russian.close_and_check(0)
 
 
+HELP_FILES = [os.path.join(BUILD, name) for name in ('glimmera.chm', 'glimmera-ru.chm')]
+RUSSIAN_HELP_TITLE = 'Справка Glimmera'
+
+
+def with_help_files(program, files=HELP_FILES):
+    """Puts the help files beside the program, as an installation has them."""
+    for help_file in files:
+        assert os.path.exists(help_file)
+        shutil.copy(help_file, program.exe_dir)
+    return program
+
+
 def test_f1_opens_the_help_file_and_without_the_library_nothing_happens(launch):
-    help_file = os.path.join(BUILD, 'glimmera.chm')
-    assert os.path.exists(help_file)
-    program = launch()
-    shutil.copy(help_file, program.exe_dir)  # beside the program, as an installation has it
+    help_file = HELP_FILES[0]
+    # Both manuals are there: the English interface opens the English one.
+    program = with_help_files(launch())
     program.wait_main_window()
     program.key('F1')
     (viewer,) = program.wait(lambda: program.visible_windows('Glimmera Help'), 30,
@@ -167,3 +178,29 @@ def test_f1_opens_the_help_file_and_without_the_library_nothing_happens(launch):
     without.wait_idle()
     assert not without.visible_windows('Glimmera Help')
     without.close_and_check(0)
+
+
+def test_the_russian_interface_opens_the_russian_manual_and_without_it_the_english_one(launch):
+    def close_viewer(program, viewer, title):
+        program.key('alt+F4', window=viewer)
+        wait_until(lambda: not [window for window in program.visible_windows('.*', exact=False)
+                                if program.xdotool('getwindowname', window,
+                                                   check=False).strip() == title],
+                   30, 'the viewer to close')
+
+    russian = with_help_files(launch(env={'LC_ALL': 'ru_RU.UTF-8'}))
+    russian.wait_main_window()
+    russian.key('F1')
+    close_viewer(russian, window_named(russian, RUSSIAN_HELP_TITLE, 30), RUSSIAN_HELP_TITLE)
+    help_menu(russian, 1)
+    close_viewer(russian, window_named(russian, RUSSIAN_HELP_TITLE, 30), RUSSIAN_HELP_TITLE)
+    assert not russian.visible_windows('Glimmera Help')
+    russian.close_and_check(0)
+
+    # A copy set down with the English manual alone still has help.
+    alone = with_help_files(launch(env={'LC_ALL': 'ru_RU.UTF-8'}), HELP_FILES[:1])
+    alone.wait_main_window()
+    alone.key('F1')
+    (viewer,) = alone.wait(lambda: alone.visible_windows('Glimmera Help'), 30, 'the help viewer')
+    close_viewer(alone, viewer, 'Glimmera Help')
+    alone.close_and_check(0)
