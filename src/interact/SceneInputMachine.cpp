@@ -37,12 +37,12 @@ void TSceneInputMachine::Input(const TInputEvent& event) {
     case TInputKind::RightDown:
         FLastX = event.X;
         FLastY = event.Y;
-        Press(event, HitAt(event.X, event.Y, PickRightPress, event.Shift()));
+        Press(event, FHost.HitTest(event.X, event.Y, PickRightPress, event.Shift()));
         return;
     case TInputKind::MiddleDown:
         FLastX = event.X;
         FLastY = event.Y;
-        Press(event, HitAt(event.X, event.Y, PickRelease, event.Shift()));
+        Press(event, FHost.HitTest(event.X, event.Y, PickRelease, event.Shift()));
         return;
     case TInputKind::RightUp:
         ResetState();
@@ -81,12 +81,6 @@ void TSceneInputMachine::Track(const TInputEvent& event) {
     FMouseY = event.Y;
 }
 
-TSceneHit TSceneInputMachine::HitAt(int32_t x, int32_t y, uint32_t mask, bool shift) {
-    if (!FHost.InScene(x, y))
-        return {};
-    return FHost.HitTest(x, y, mask, shift);
-}
-
 // --- Presses ----------------------------------------------------------------------------------
 
 void TSceneInputMachine::LeftDown(const TInputEvent& event) {
@@ -94,7 +88,7 @@ void TSceneInputMachine::LeftDown(const TInputEvent& event) {
     FLastX = event.X;
     FLastY = event.Y;
     ++FToggleStamp;
-    const TSceneHit hit = HitAt(event.X, event.Y, PickLeftPress, event.Shift());
+    const TSceneHit hit = FHost.HitTest(event.X, event.Y, PickLeftPress, event.Shift());
     switch (FState) {
     case TSceneState::Idle:
     // The menu's loop took the right release: the first press after it is a press like any.
@@ -113,7 +107,7 @@ void TSceneInputMachine::LeftDown(const TInputEvent& event) {
 void TSceneInputMachine::LeftUp(const TInputEvent& event) {
     FLastX = event.X;
     FLastY = event.Y;
-    const TSceneHit hit = HitAt(event.X, event.Y, PickRelease, event.Shift());
+    const TSceneHit hit = FHost.HitTest(event.X, event.Y, PickRelease, event.Shift());
     if (FState == TSceneState::ItemPressed) {
         // A plain click opens; Shift, Ctrl or another button held at the release opens nothing.
         constexpr uint32_t Spoilers =
@@ -349,7 +343,7 @@ void TSceneInputMachine::DragHover(int32_t x, int32_t y, uint32_t held) {
 void TSceneInputMachine::UpdateHover(uint32_t held, bool shift) {
     if ((held & (HeldShift | HeldCtrl)) == (HeldShift | HeldCtrl))
         return;
-    const TSceneHit hit = HitAt(FLastX, FLastY, PickLevel, shift);
+    const TSceneHit hit = FHost.HitTest(FLastX, FLastY, PickLevel, shift);
     if (hit.View) {
         FLevels.SetMarked(hit.View);
         FHitObject = hit;
@@ -371,7 +365,7 @@ void TSceneInputMachine::SelectInBand(bool toggle, bool shift) {
 
 void TSceneInputMachine::Wheel(const TInputEvent& event) {
     // The position is the last mouse position, not the message's.
-    const TSceneHit hit = HitAt(FLastX, FLastY, PickLevel, event.Shift());
+    const TSceneHit hit = FHost.HitTest(FLastX, FLastY, PickLevel, event.Shift());
     if (hit.Empty()) {
         FLevels.SetMarked(nullptr);
         FLevels.FlyTo(event.WheelDelta > 0 ? FLevels.NextView() : FLevels.PrevView(),

@@ -61,8 +61,8 @@ struct TBand {
 // What the machine asks of the window around the scene.
 class TSceneInputHost {
 public:
-    // The object under the client point when the scene is drawn with the passes of mask; shift:
-    // whether Shift is held, which shows every level.
+    // The object under the client point when the scene is drawn with the passes of mask, nothing
+    // outside the scene's viewport; shift: whether Shift is held, which shows every level.
     virtual TSceneHit HitTest(int32_t x, int32_t y, uint32_t mask, bool shift) = 0;
     // Whether the client point lies in the scene's viewport.
     virtual bool InScene(int32_t x, int32_t y) const = 0;
@@ -81,7 +81,7 @@ public:
     // Return activates with the pointer in the window, where the shell's verbs look for it.
     virtual void KeepPointerInWindow() = 0;
     virtual void ShowSortMenu(const TLevelSortCaption& caption) = 0;
-    // The info tip of what a hit found, at client (x, y); true when one was shown.
+    // The info tip of the item or level a hit found, at client (x, y); true when one was shown.
     virtual bool ShowInfoTooltip(const TSceneHit& hit, int32_t x, int32_t y) = 0;
     virtual void HideTooltip() = 0;
     // The filter field: whether it has the keyboard, a character typed into it, its input.
@@ -134,7 +134,6 @@ private:
     void SelectInBand(bool toggle, bool shift);
     void UpdateHover(uint32_t held, bool shift);
     void ResetState();
-    TSceneHit HitAt(int32_t x, int32_t y, uint32_t mask, bool shift);
     void Track(const TInputEvent& event);
     // Keys.
     void KeyDown(const TInputEvent& event);

@@ -68,7 +68,7 @@ bool TSceneInputMachine::Shortcut(const TInputEvent& event) {
 
 // A sort caption has no path to copy; empty space stands for an empty one.
 std::optional<std::u16string> TSceneInputMachine::PathAtPointer() {
-    const TSceneHit hit = HitAt(FLastX, FLastY, PickRightPress, false);
+    const TSceneHit hit = FHost.HitTest(FLastX, FLastY, PickRightPress, false);
     if (hit.Item)
         return hit.Item->Path();
     if (hit.View)
@@ -79,7 +79,7 @@ std::optional<std::u16string> TSceneInputMachine::PathAtPointer() {
 }
 
 void TSceneInputMachine::FlyToMarkedUnderPointer(bool shift) {
-    const TSceneHit hit = HitAt(FLastX, FLastY, PickLevel, shift);
+    const TSceneHit hit = FHost.HitTest(FLastX, FLastY, PickLevel, shift);
     TFolderView* view = hit.View;
     if (view) {
         FLevels.SetMarked(view);
@@ -230,7 +230,7 @@ void TSceneInputMachine::Char(const TInputEvent& event) {
 }
 
 void TSceneInputMachine::ShowInfoTooltip(bool shift) {
-    const TSceneHit hit = HitAt(FLastX, FLastY, PickInfo, shift);
-    if ((hit.Item || hit.View) && FHost.ShowInfoTooltip(hit, FLastX, FLastY))
+    const TSceneHit hit = FHost.HitTest(FLastX, FLastY, PickInfo, shift);
+    if (FHost.ShowInfoTooltip(hit, FLastX, FLastY))
         FHost.Redraw();
 }

@@ -7,7 +7,6 @@
 #include "base/Handles.h"
 #include "base/WinString.h"
 #include "base/WindowIds.h"
-#include "interact/SceneRules.h"
 #include "interact/SortMenu.h"
 #include "model/FolderView.h"
 #include "render/SelectionNames.h"

@@ -36,6 +36,8 @@ public:
     int32_t Redraws = 0;
 
     TSceneHit HitTest(int32_t x, int32_t y, uint32_t, bool) override {
+        if (!InScene(x, y))
+            return {};
         const auto found = Hits.find({x, y});
         return found == Hits.end() ? TSceneHit{} : found->second;
     }
@@ -52,7 +54,9 @@ public:
     int32_t ClientWidth() const override { return Width; }
     void KeepPointerInWindow() override { Calls.push_back("pointer in window"); }
     void ShowSortMenu(const TLevelSortCaption&) override { Calls.push_back("sort menu"); }
-    bool ShowInfoTooltip(const TSceneHit&, int32_t, int32_t) override {
+    bool ShowInfoTooltip(const TSceneHit& hit, int32_t, int32_t) override {
+        if (!hit.Item && !hit.View)
+            return false;
         Calls.push_back("tooltip");
         return true;
     }
